@@ -1,0 +1,6 @@
+#include "dmmdata.h"
+
+DmmData::DmmData(QObject *parent)
+    : QObject(parent)
+{
+}
