@@ -1,0 +1,53 @@
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+
+void answerNextModal(const std::function<void(QWidget *)> &handler)
+{
+    auto *timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, handler] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        handler(modal);
+    });
+    timer->start();
+}
+
+void typeIntoInputDialog(QWidget *dialog, const QString &text)
+{
+    auto *edit = dialog->findChild<QLineEdit *>();
+    QVERIFY(edit);
+    edit->setText(text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+void cancelDialog(QWidget *dialog)
+{
+    QTest::keyClick(dialog, Qt::Key_Escape);
+}
+
+std::function<void(QWidget *)> clickMessageBox(int standardButton, QString *seenText)
+{
+    return [standardButton, seenText](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        QVERIFY2(box, "the modal widget is no message box");
+        if (seenText)
+            *seenText = box->text();
+        QAbstractButton *button = box->button(QMessageBox::StandardButton(standardButton));
+        QVERIFY(button);
+        button->click();
+    };
+}
+
+QString testBinDir()
+{
+    return QCoreApplication::applicationDirPath();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <QTest>
+
+#include <functional>
+
+class QWidget;
+
+// Answers the next modal dialog: a 10 ms timer looks for the active modal
+// widget and hands it to the handler once. Start it before the call that
+// opens the dialog.
+void answerNextModal(const std::function<void(QWidget *)> &handler);
+
+// Handlers for the common dialogs.
+void typeIntoInputDialog(QWidget *dialog, const QString &text); // then Return
+void cancelDialog(QWidget *dialog);                             // Escape
+// Clicks the message box's button with the given text and remembers the box's text.
+std::function<void(QWidget *)> clickMessageBox(int standardButton, QString *seenText = nullptr);
+
+// The folder of the test executable; a fresh file there for the window's settings.
+QString testBinDir();
+
+// Headless set-up every test executable shares: no native dialogs, no
+// desktop theme.
+#define MERIDO_TEST_MAIN(TestObject)                                       \
+    int main(int argc, char *argv[])                                       \
+    {                                                                      \
+        qunsetenv("QT_QPA_PLATFORMTHEME");                                 \
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);           \
+        QApplication app(argc, argv);                                      \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                           \
+        TestObject tc;                                                     \
+        QTEST_SET_MAIN_SOURCE_PATH                                         \
+        return QTest::qExec(&tc, argc, argv);                              \
+    }
