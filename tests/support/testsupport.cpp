@@ -6,19 +6,30 @@
 #include <QMessageBox>
 #include <QTimer>
 
-void answerNextModal(const std::function<void(QWidget *)> &handler)
+static QTimer *answerNext(QWidget *(*find)(), const std::function<void(QWidget *)> &handler)
 {
     auto *timer = new QTimer(qApp);
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, handler] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, find, handler] {
+        QWidget *widget = find();
+        if (!widget)
             return;
         timer->stop();
         timer->deleteLater();
-        handler(modal);
+        handler(widget);
     });
     timer->start();
+    return timer;
+}
+
+QTimer *answerNextModal(const std::function<void(QWidget *)> &handler)
+{
+    return answerNext(&QApplication::activeModalWidget, handler);
+}
+
+QTimer *answerNextPopup(const std::function<void(QWidget *)> &handler)
+{
+    return answerNext(&QApplication::activePopupWidget, handler);
 }
 
 void typeIntoInputDialog(QWidget *dialog, const QString &text)

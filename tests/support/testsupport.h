@@ -6,12 +6,16 @@
 
 #include <functional>
 
+class QTimer;
 class QWidget;
 
 // Answers the next modal dialog: a 10 ms timer looks for the active modal
 // widget and hands it to the handler once. Start it before the call that
-// opens the dialog.
-void answerNextModal(const std::function<void(QWidget *)> &handler);
+// opens the dialog; the timer returned deletes itself once it has answered.
+QTimer *answerNextModal(const std::function<void(QWidget *)> &handler);
+
+// The same for the next popup menu (QApplication::activePopupWidget).
+QTimer *answerNextPopup(const std::function<void(QWidget *)> &handler);
 
 // Handlers for the common dialogs.
 void typeIntoInputDialog(QWidget *dialog, const QString &text); // then Return
