@@ -12,9 +12,10 @@ DataModel::DataModel(QObject *parent)
 {
 }
 
-int DataModel::rowCount(const QModelIndex &) const
+int DataModel::rowCount(const QModelIndex &parent) const
 {
-    return dataList.size();
+    // A table: cells have no rows below them.
+    return parent.isValid() ? 0 : dataList.size();
 }
 
 int DataModel::columnCount(const QModelIndex &) const

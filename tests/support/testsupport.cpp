@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "device/dmmdata.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -61,4 +63,18 @@ std::function<void(QWidget *)> clickMessageBox(int standardButton, QString *seen
 QString testBinDir()
 {
     return QCoreApplication::applicationDirPath();
+}
+
+DmmData *makeReading(double um, const QString &unit, const QString &basis, const QDateTime &time)
+{
+    auto *data = new DmmData;
+    data->setTime(time);
+    data->setValueUm(um);
+    data->setValueMil(um / 25.4);
+    data->setTextUm(QString::number(um, 'f', 0));
+    data->setTextMil(QString::number(um / 25.4, 'f', 2));
+    data->setOverRange(0);
+    data->setUnit(unit);
+    data->setBasis(basis);
+    return data;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QApplication>
+#include <QDateTime>
 #include <QString>
 #include <QTest>
 
 #include <functional>
 
+class DmmData;
 class QTimer;
 class QWidget;
 
@@ -22,6 +24,12 @@ void typeIntoInputDialog(QWidget *dialog, const QString &text); // then Return
 void cancelDialog(QWidget *dialog);                             // Escape
 // Clicks the message box's button with the given text and remembers the box's text.
 std::function<void(QWidget *)> clickMessageBox(int standardButton, QString *seenText = nullptr);
+
+// A reading of the given thickness with both unit pairs filled as a gauge
+// would; the caller owns it.
+DmmData *makeReading(double um, const QString &unit = QStringLiteral("um"),
+                     const QString &basis = QStringLiteral("Fe"),
+                     const QDateTime &time = QDateTime(QDate(2026, 3, 1), QTime(9, 30)));
 
 // The folder of the test executable; a fresh file there for the window's settings.
 QString testBinDir();
