@@ -1,0 +1,93 @@
+#include "app/widget.h"
+#include "items/itemdata.h"
+#include "items/tvitemmodel.h"
+#include "support/testsupport.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTableView>
+#include <QTreeView>
+
+// The whole road with the simulated gauge, loaded by the window's own scan
+// from this test's Lib: connect, record, stop, download, disconnect.
+class TestSimGauge : public QObject
+{
+    Q_OBJECT
+
+    Widget *window = nullptr;
+
+    QAction *action(const char *name) { return window->findChild<QAction *>(name); }
+    QTreeView *tree() { return window->findChild<QTreeView *>("tvItems"); }
+    ItemData *itemAt(const QModelIndex &index) { return index.data(TvItemModel::ItemDataRole).value<ItemData *>(); }
+    QAbstractItemModel *table() { return window->findChild<QTableView *>("tv")->model(); }
+    QString label(const char *name) { return window->findChild<QLabel *>(name)->text(); }
+
+private slots:
+    void initTestCase()
+    {
+        // The gauge reads its settings when the window's scan loads it.
+        qputenv("MERIDO_SIM_INTERVAL_MS", "10");
+        qputenv("MERIDO_SIM_MEMORY", "2500");
+        qputenv("MERIDO_SIM_UNIT", "switch");
+        qputenv("MERIDO_SIM_SWITCH_EVERY", "6");
+        qputenv("MERIDO_SIM_SEED", "7");
+        window = new Widget;
+        window->show();
+    }
+
+    void cleanupTestCase() { delete window; }
+
+    void recordLive()
+    {
+        QVERIFY(action("actionConnect")->isEnabled());
+        action("actionConnect")->trigger();
+        QVERIFY(action("actionDisconnect")->isEnabled());
+        QVERIFY(action("actionStart")->isEnabled());
+        action("actionStart")->trigger();
+
+        ItemData *measure = itemAt(tree()->model()->index(0, 0, tree()->model()->index(1, 0)));
+        // Past one switch to mils and back to micrometres.
+        QTRY_VERIFY_WITH_TIMEOUT(measure->dataList().size() >= 14, 5000);
+        action("actionStop")->trigger();
+        const int recorded = measure->dataList().size();
+        QCOMPARE(table()->rowCount(), recorded);
+        QCOMPARE(label("lcdNum"), QString("Num:%1").arg(recorded));
+        QCOMPARE(measure->unit(), QString("um"));
+        QCOMPARE(label("lcdUnit"), QString("um"));
+        // All rows in micrometres: whole numbers or over-range texts.
+        for (int r = 0; r < recorded; ++r) {
+            const QString value = table()->index(r, 2).data().toString();
+            QVERIFY2(!value.contains('.'), qPrintable(value));
+        }
+
+        QTest::qWait(100); // readings keep coming, unrecorded
+        QCOMPARE(measure->dataList().size(), recorded);
+        QVERIFY(action("actionStart")->isEnabled());
+    }
+
+    void downloadMemory()
+    {
+        tree()->setCurrentIndex(tree()->model()->index(0, 0));
+        answerNextModal([](QWidget *) {}); // the dialog closes by itself
+        action("actionItemDownload")->trigger();
+        ItemData *store = itemAt(tree()->model()->index(0, 0));
+        QCOMPARE(store->dataList().size(), 2500);
+        QCOMPARE(table()->rowCount(), 2500);
+        QCOMPARE(label("lcdNum"), QString("Num:2500"));
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(tree()->model()->index(0, 0).data(TvItemModel::ActiveRole).toBool());
+        QVERIFY(!action("actionStart")->isEnabled());
+    }
+
+    void disconnect()
+    {
+        action("actionDisconnect")->trigger();
+        QVERIFY(action("actionConnect")->isEnabled());
+        QVERIFY(!action("actionDisconnect")->isEnabled());
+        QVERIFY(!action("actionStart")->isEnabled());
+        QVERIFY(!action("actionStop")->isEnabled());
+    }
+};
+
+MERIDO_TEST_MAIN(TestSimGauge)
+#include "tst_simgauge.moc"
