@@ -84,9 +84,10 @@ private slots:
     {
         storeItem()->appendData(makeReading(10), true); // replaced by the download
         QString dialogText;
+        QPointer<QDialog> shown;
         QVERIFY(download([&](QDialog *dialog) {
+            shown = dialog;
             QCOMPARE(dialog->windowFlags(), Qt::Dialog | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
-            QVERIFY(dialog->testAttribute(Qt::WA_DeleteOnClose));
             dialogText = dialog->findChild<QLabel *>("label")->text();
             progress(3, 0);
             store(makeReading(254, "mil", "NFe"));
@@ -98,6 +99,7 @@ private slots:
             progress(3, 3);
         }));
         QCOMPARE(dialogText, QString(" Downloading data...   "));
+        QVERIFY(shown.isNull()); // deleted on close
         QCOMPARE(gauge->property("readStoreCalls").toInt(), 1);
         QVERIFY(storeNode().data(TvItemModel::ActiveRole).toBool());
         QCOMPARE(storeItem()->dataList().size(), 3);
