@@ -26,6 +26,13 @@ QString envText(const char *name, const QString &fallback)
     return value.isEmpty() ? fallback : value;
 }
 
+// Read at every download, so that one run can download memories of
+// different sizes.
+int storedReadings()
+{
+    return qMax(0, envInt("MERIDO_SIM_MEMORY", 300));
+}
+
 quint32 seed()
 {
     bool ok = false;
@@ -37,7 +44,6 @@ quint32 seed()
 SimGauge::SimGauge(QObject *parent)
     : QObject(parent)
     , readings(seed())
-    , memorySize(qMax(0, envInt("MERIDO_SIM_MEMORY", 300)))
     , unitMode(envText("MERIDO_SIM_UNIT", QStringLiteral("um")))
     , switchEvery(qMax(1, envInt("MERIDO_SIM_SWITCH_EVERY", 20)))
     , basis(envText("MERIDO_SIM_BASIS", QStringLiteral("Fe")))
@@ -122,6 +128,7 @@ void SimGauge::readStore()
 {
     if (!gaugeOpen)
         return;
+    memorySize = storedReadings();
     emit message(tr("Sending %1 stored readings.").arg(memorySize));
     // Everything, the first progress report included, comes from the event
     // loop, after the caller has set up to receive it.
@@ -140,7 +147,10 @@ void SimGauge::sendStoreBatch()
         return;
     }
     // The memory holds one reading a second, the last taken a minute ago.
-    const QDateTime last = QDateTime::currentDateTime().addSecs(-60);
+    // Local time at a fixed offset: arithmetic on it needs no time-zone
+    // look-up, which would cost more than the rest of a reading.
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime last = now.toOffsetFromUtc(now.offsetFromUtc()).addSecs(-60);
     const int end = qMin(memorySize, storePos + storeBatch);
     for (; storePos < end && gaugeOpen; ++storePos) {
         emit displayStore(readings.next(last.addSecs(storePos - memorySize + 1),

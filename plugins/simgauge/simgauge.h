@@ -13,7 +13,7 @@ class DmmData;
 // a live reading at a fixed rate; readStore() sends its memory in batches from
 // the event loop. It is set up from the environment:
 //   MERIDO_SIM_INTERVAL_MS  live reading interval (default 500)
-//   MERIDO_SIM_MEMORY       stored readings (default 300)
+//   MERIDO_SIM_MEMORY       stored readings (default 300, read at each download)
 //   MERIDO_SIM_UNIT         "um", "mil", or "switch" to change unit every
 //                           MERIDO_SIM_SWITCH_EVERY readings (default "um", 20)
 //   MERIDO_SIM_BASIS        basis text (default "Fe")
@@ -66,7 +66,7 @@ private:
     QElapsedTimer sinceProgress;
     bool portOpen = false;
     bool gaugeOpen = false;
-    int memorySize;
+    int memorySize = 0;
     int storePos = 0;
     QString unitMode;
     int switchEvery;
