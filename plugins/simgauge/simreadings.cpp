@@ -1,11 +1,11 @@
 #include "simreadings.h"
 
 #include "device/dmmdata.h"
+#include "plugins/common/gaugetext.h"
 
 #include <QtMath>
 
 namespace {
-const double umPerMil = 25.4;
 const double gaugeMaxUm = 1250.0;
 }
 
@@ -22,16 +22,6 @@ double SimReadings::gaussian()
     return qSqrt(-2.0 * qLn(u1)) * qCos(2.0 * M_PI * u2);
 }
 
-QString SimReadings::textUm(double um)
-{
-    return QString::number(um, 'f', 0);
-}
-
-QString SimReadings::textMil(double mil)
-{
-    return QString::number(mil, 'f', 2);
-}
-
 DmmData *SimReadings::next(const QDateTime &time, const QString &unit, const QString &basis)
 {
     auto *data = new DmmData;
@@ -46,7 +36,7 @@ DmmData *SimReadings::next(const QDateTime &time, const QString &unit, const QSt
         data->setOverRange(negative ? -1 : 1);
         data->setValueUm(0);
         data->setValueMil(0);
-        const QString text = negative ? QStringLiteral("-OL") : QStringLiteral("OL");
+        const QString text = GaugeText::overRange(negative ? -1 : 1);
         data->setTextUm(text);
         data->setTextMil(text);
         return data;
@@ -55,8 +45,8 @@ DmmData *SimReadings::next(const QDateTime &time, const QString &unit, const QSt
     um = qBound(0.0, double(qRound(um)), gaugeMaxUm);
     data->setOverRange(0);
     data->setValueUm(um);
-    data->setValueMil(um / umPerMil);
-    data->setTextUm(textUm(um));
-    data->setTextMil(textMil(um / umPerMil));
+    data->setValueMil(um / GaugeText::umPerMil);
+    data->setTextUm(GaugeText::um(um));
+    data->setTextMil(GaugeText::mil(um / GaugeText::umPerMil));
     return data;
 }

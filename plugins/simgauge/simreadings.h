@@ -16,10 +16,6 @@ public:
     // A new record with both unit pairs filled; the caller owns it.
     DmmData *next(const QDateTime &time, const QString &unit, const QString &basis);
 
-    // The texts a gauge display shows: whole micrometres, mils with two decimals.
-    static QString textUm(double um);
-    static QString textMil(double mil);
-
 private:
     double gaussian();
 
