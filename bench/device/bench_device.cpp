@@ -4,6 +4,7 @@
 #include "device/dmmdata.h"
 #include "items/itemdata.h"
 #include "items/tvitemmodel.h"
+#include "support/benchreadings.h"
 #include "support/benchutil.h"
 
 #include <QAction>
@@ -40,20 +41,6 @@ double downloadMs(Widget &window, int readings, int tab)
     return ms;
 }
 
-DmmData *reading(int i)
-{
-    const double um = 100 + (i * 7919 % 400) / 10.0;
-    auto *data = new DmmData;
-    data->setTime(QDateTime(QDate(2026, 1, 1), QTime(8, 0)).addSecs(i));
-    data->setValueUm(um);
-    data->setValueMil(um / 25.4);
-    data->setTextUm(QString::number(um, 'f', 0));
-    data->setTextMil(QString::number(um / 25.4, 'f', 2));
-    data->setUnit(QStringLiteral("um"));
-    data->setBasis(QStringLiteral("Fe"));
-    return data;
-}
-
 // Median microseconds of slotDmmDisplay with the item already holding
 // `held` readings; the window repaints between readings, as Qt coalesces it.
 double liveReadingUs(Widget &window, int held)
@@ -63,7 +50,7 @@ double liveReadingUs(Widget &window, int held)
     auto *item = measure1.data(TvItemModel::ItemDataRole).value<ItemData *>();
     QMetaObject::invokeMethod(&window, "itemSetToActive", Q_ARG(QModelIndex, tree->model()->index(0, 0)));
     for (int i = 0; i < held; ++i)
-        item->appendData(reading(i), false);
+        item->appendData(benchReading(i), false);
     item->updateStatistics();
     QMetaObject::invokeMethod(&window, "itemSetToActive", Q_ARG(QModelIndex, measure1));
     window.findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(chartTab);
@@ -72,7 +59,7 @@ double liveReadingUs(Widget &window, int held)
 
     QVector<double> samples;
     for (int i = 0; i < 2000; ++i) {
-        DmmData *data = reading(held + i);
+        DmmData *data = benchReading(held + i);
         QElapsedTimer timer;
         timer.start();
         QMetaObject::invokeMethod(&window, "slotDmmDisplay", Q_ARG(const DmmData *, data));

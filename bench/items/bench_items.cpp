@@ -5,6 +5,7 @@
 #include "items/datamodel.h"
 #include "items/itemdata.h"
 #include "items/tvitemmodel.h"
+#include "support/benchreadings.h"
 #include "support/benchutil.h"
 
 #include <QApplication>
@@ -17,19 +18,8 @@ static QList<DmmData *> makeReadings(int n)
 {
     QList<DmmData *> readings;
     readings.reserve(n);
-    const QDateTime start(QDate(2026, 1, 1), QTime(8, 0));
-    for (int i = 0; i < n; ++i) {
-        const double um = 100 + (i * 7919 % 400) / 10.0;
-        auto *data = new DmmData;
-        data->setTime(start.addSecs(i));
-        data->setValueUm(um);
-        data->setValueMil(um / 25.4);
-        data->setTextUm(QString::number(um, 'f', 0));
-        data->setTextMil(QString::number(um / 25.4, 'f', 2));
-        data->setUnit(QStringLiteral("um"));
-        data->setBasis(QStringLiteral("Fe"));
-        readings.append(data);
-    }
+    for (int i = 0; i < n; ++i)
+        readings.append(benchReading(i));
     return readings;
 }
 

@@ -4,14 +4,12 @@
 #include "items/itemdata.h"
 #include "items/tvitemmodel.h"
 #include "support/testsupport.h"
+#include "support/windowdriver.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QPluginLoader>
 #include <QProgressBar>
-#include <QTableView>
 #include <QTimer>
-#include <QTreeView>
 
 // The download command and its dialog, with the fake gauge playing the
 // plug-in's side from inside the dialog's event loop.
@@ -20,13 +18,9 @@ class TestDownload : public QObject
     Q_OBJECT
 
     QObject *gauge = nullptr;
-    Widget *window = nullptr;
+    WindowDriver w;
 
-    QTreeView *tree() { return window->findChild<QTreeView *>("tvItems"); }
-    QModelIndex storeNode() { return tree()->model()->index(0, 0); }
-    ItemData *storeItem() { return storeNode().data(TvItemModel::ItemDataRole).value<ItemData *>(); }
-    QAbstractItemModel *table() { return window->findChild<QTableView *>("tv")->model(); }
-    QString label(const char *name) { return window->findChild<QLabel *>(name)->text(); }
+    ItemData *storeItem() { return w.item(w.node(0)); }
     void progress(int total, int pos) { QMetaObject::invokeMethod(gauge, "storeNum", Q_ARG(int, total), Q_ARG(int, pos)); }
     void store(DmmData *reading) { QMetaObject::invokeMethod(gauge, "displayStore", Q_ARG(const DmmData *, reading)); }
 
@@ -46,14 +40,14 @@ class TestDownload : public QObject
                 }
             });
         });
-        window->findChild<QAction *>("actionItemDownload")->trigger();
+        w.trigger("actionItemDownload");
         return closedByItself;
     }
 
 private slots:
     void initTestCase()
     {
-        gauge = QPluginLoader(testBinDir() + "/Lib/libfakegauge.so").instance();
+        gauge = fakeGauge();
         QVERIFY(gauge);
     }
 
@@ -61,19 +55,19 @@ private slots:
     {
         gauge->setProperty("gaugeOpen", false);
         gauge->setProperty("readStoreCalls", 0);
-        window = new Widget;
-        window->show();
-        window->findChild<QAction *>("actionConnect")->trigger();
+        w.window = new Widget;
+        w.window->show();
+        w.trigger("actionConnect");
     }
 
-    void cleanup() { delete window; }
+    void cleanup() { delete w.window; }
 
     void closedGaugeDoesNothing()
     {
         storeItem()->appendData(makeReading(10), true);
-        window->findChild<QAction *>("actionDisconnect")->trigger();
+        w.trigger("actionDisconnect");
         QPointer<QTimer> poll = answerNextModal(cancelDialog);
-        window->findChild<QAction *>("actionItemDownload")->trigger();
+        w.trigger("actionItemDownload");
         QVERIFY(poll); // no dialog came
         delete poll;
         QCOMPARE(storeItem()->dataList().size(), 1);
@@ -101,15 +95,15 @@ private slots:
         QCOMPARE(dialogText, QString(" Downloading data...   "));
         QVERIFY(shown.isNull()); // deleted on close
         QCOMPARE(gauge->property("readStoreCalls").toInt(), 1);
-        QVERIFY(storeNode().data(TvItemModel::ActiveRole).toBool());
+        QVERIFY(w.node(0).data(TvItemModel::ActiveRole).toBool());
         QCOMPARE(storeItem()->dataList().size(), 3);
         QCOMPARE(storeItem()->unit(), QString("um"));
-        QCOMPARE(table()->rowCount(), 3);
-        QCOMPARE(table()->index(0, 2).data().toString(), QString("254"));
-        QCOMPARE(table()->index(0, 3).data().toString(), QString("um"));
-        QCOMPARE(label("lcdNum"), QString("Num:3"));
-        QCOMPARE(label("lcdAvg"), QString("Avg:254.0"));
-        QVERIFY(!window->findChild<QAction *>("actionStart")->isEnabled());
+        QCOMPARE(w.table()->rowCount(), 3);
+        QCOMPARE(w.table()->index(0, 2).data().toString(), QString("254"));
+        QCOMPARE(w.table()->index(0, 3).data().toString(), QString("um"));
+        QCOMPARE(w.label("lcdNum"), QString("Num:3"));
+        QCOMPARE(w.label("lcdAvg"), QString("Avg:254.0"));
+        QVERIFY(!w.action("actionStart")->isEnabled());
 
         // A second download replaces the first.
         QVERIFY(download([&](QDialog *) {
@@ -118,8 +112,8 @@ private slots:
             progress(1, 1);
         }));
         QCOMPARE(storeItem()->dataList().size(), 1);
-        QCOMPARE(table()->rowCount(), 1);
-        QCOMPARE(label("lcdNum"), QString("Num:1"));
+        QCOMPARE(w.table()->rowCount(), 1);
+        QCOMPARE(w.label("lcdNum"), QString("Num:1"));
     }
 
     void closingRules_data()
@@ -143,7 +137,7 @@ private slots:
 
     void inactivityCloses()
     {
-        DlgDownload dialog(window);
+        DlgDownload dialog(w.window);
         QTimer::singleShot(0, &dialog, [&] {
             dialog.updatePos(10, 3);
             // The 5 s timer runs out: deliver its event rather than wait.
@@ -165,8 +159,7 @@ private slots:
         store(makeReading(200));
         QCOMPARE(storeItem()->dataList().size(), 2);
         // ...but not once another item is active.
-        QMetaObject::invokeMethod(window, "itemSetToActive",
-                                  Q_ARG(QModelIndex, tree()->model()->index(0, 0, tree()->model()->index(1, 0))));
+        w.activate(w.node(1, 0));
         QPointer<DmmData> late = makeReading(300);
         store(late);
         QVERIFY(late.isNull());

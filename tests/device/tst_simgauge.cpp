@@ -2,10 +2,9 @@
 #include "items/itemdata.h"
 #include "items/tvitemmodel.h"
 #include "support/testsupport.h"
+#include "support/windowdriver.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QTableView>
 #include <QTreeView>
 
 // The whole road with the simulated gauge, loaded by the window's own scan
@@ -14,13 +13,8 @@ class TestSimGauge : public QObject
 {
     Q_OBJECT
 
-    Widget *window = nullptr;
-
-    QAction *action(const char *name) { return window->findChild<QAction *>(name); }
-    QTreeView *tree() { return window->findChild<QTreeView *>("tvItems"); }
-    ItemData *itemAt(const QModelIndex &index) { return index.data(TvItemModel::ItemDataRole).value<ItemData *>(); }
-    QAbstractItemModel *table() { return window->findChild<QTableView *>("tv")->model(); }
-    QString label(const char *name) { return window->findChild<QLabel *>(name)->text(); }
+    WindowDriver w;
+    QAction *action(const char *name) { return w.action(name); }
 
 private slots:
     void initTestCase()
@@ -31,11 +25,11 @@ private slots:
         qputenv("MERIDO_SIM_UNIT", "switch");
         qputenv("MERIDO_SIM_SWITCH_EVERY", "6");
         qputenv("MERIDO_SIM_SEED", "7");
-        window = new Widget;
-        window->show();
+        w.window = new Widget;
+        w.window->show();
     }
 
-    void cleanupTestCase() { delete window; }
+    void cleanupTestCase() { delete w.window; }
 
     void recordLive()
     {
@@ -45,18 +39,18 @@ private slots:
         QVERIFY(action("actionStart")->isEnabled());
         action("actionStart")->trigger();
 
-        ItemData *measure = itemAt(tree()->model()->index(0, 0, tree()->model()->index(1, 0)));
+        ItemData *measure = w.item(w.node(1, 0));
         // Past one switch to mils and back to micrometres.
         QTRY_VERIFY_WITH_TIMEOUT(measure->dataList().size() >= 14, 5000);
         action("actionStop")->trigger();
         const int recorded = measure->dataList().size();
-        QCOMPARE(table()->rowCount(), recorded);
-        QCOMPARE(label("lcdNum"), QString("Num:%1").arg(recorded));
+        QCOMPARE(w.table()->rowCount(), recorded);
+        QCOMPARE(w.label("lcdNum"), QString("Num:%1").arg(recorded));
         QCOMPARE(measure->unit(), QString("um"));
-        QCOMPARE(label("lcdUnit"), QString("um"));
+        QCOMPARE(w.label("lcdUnit"), QString("um"));
         // All rows in micrometres: whole numbers or over-range texts.
         for (int r = 0; r < recorded; ++r) {
-            const QString value = table()->index(r, 2).data().toString();
+            const QString value = w.table()->index(r, 2).data().toString();
             QVERIFY2(!value.contains('.'), qPrintable(value));
         }
 
@@ -67,15 +61,15 @@ private slots:
 
     void downloadMemory()
     {
-        tree()->setCurrentIndex(tree()->model()->index(0, 0));
+        w.tree()->setCurrentIndex(w.node(0));
         answerNextModal([](QWidget *) {}); // the dialog closes by itself
         action("actionItemDownload")->trigger();
-        ItemData *store = itemAt(tree()->model()->index(0, 0));
+        ItemData *store = w.item(w.node(0));
         QCOMPARE(store->dataList().size(), 2500);
-        QCOMPARE(table()->rowCount(), 2500);
-        QCOMPARE(label("lcdNum"), QString("Num:2500"));
+        QCOMPARE(w.table()->rowCount(), 2500);
+        QCOMPARE(w.label("lcdNum"), QString("Num:2500"));
         QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(tree()->model()->index(0, 0).data(TvItemModel::ActiveRole).toBool());
+        QVERIFY(w.node(0).data(TvItemModel::ActiveRole).toBool());
         QVERIFY(!action("actionStart")->isEnabled());
     }
 

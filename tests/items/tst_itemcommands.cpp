@@ -3,6 +3,7 @@
 #include "items/itemdata.h"
 #include "items/tvitemmodel.h"
 #include "support/testsupport.h"
+#include "support/windowdriver.h"
 
 #include <QAction>
 #include <QColor>
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPluginLoader>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTimer>
@@ -23,19 +23,16 @@ class TestItemCommands : public QObject
 {
     Q_OBJECT
 
+    WindowDriver w;
     Widget *window = nullptr;
     QTreeView *tree = nullptr;
 
     QAbstractItemModel *model() { return tree->model(); }
-    QModelIndex node(int group, int child = -1)
-    {
-        const QModelIndex top = model()->index(group, 0);
-        return child < 0 ? top : model()->index(child, 0, top);
-    }
-    ItemData *item(const QModelIndex &index) { return index.data(TvItemModel::ItemDataRole).value<ItemData *>(); }
-    QAction *action(const char *name) { return window->findChild<QAction *>(name); }
-    QAbstractItemModel *table() { return window->findChild<QTableView *>("tv")->model(); }
-    QString label(const char *name) { return window->findChild<QLabel *>(name)->text(); }
+    QModelIndex node(int group, int child = -1) { return w.node(group, child); }
+    ItemData *item(const QModelIndex &index) { return w.item(index); }
+    QAction *action(const char *name) { return w.action(name); }
+    QAbstractItemModel *table() { return w.table(); }
+    QString label(const char *name) { return w.label(name); }
     QStringList children()
     {
         QStringList names;
@@ -78,9 +75,9 @@ class TestItemCommands : public QObject
 private slots:
     void init()
     {
-        window = new Widget;
+        window = w.window = new Widget;
         window->show();
-        tree = window->findChild<QTreeView *>("tvItems");
+        tree = w.tree();
     }
     void cleanup() { delete window; }
 
@@ -189,7 +186,7 @@ private slots:
         // Activating the active item or the "Live Data" group reloads nothing.
         QSignalSpy reset(table(), &QAbstractItemModel::rowsRemoved);
         activate(node(1, 0));
-        QMetaObject::invokeMethod(window, "on_tvItems_activated", Q_ARG(QModelIndex, node(1)));
+        w.activate(node(1));
         QCOMPARE(reset.count(), 0);
         QVERIFY(isActive(node(1, 0)));
     }
@@ -252,8 +249,7 @@ private slots:
         QCOMPARE(table()->rowCount(), 0);
 
         // Nothing is active now, so a live reading is not recorded.
-        QPluginLoader loader(testBinDir() + "/Lib/libfakegauge.so");
-        QObject *gauge = loader.instance();
+        QObject *gauge = fakeGauge();
         gauge->setProperty("gaugeOpen", true);
         QMetaObject::invokeMethod(gauge, "opened");
         action("actionStart")->trigger();
