@@ -1,0 +1,33 @@
+#pragma once
+
+class QRect;
+
+// Truncates toward zero, saturating far outside any picture so that absurd
+// values (huge, infinite, NaN) still give a drawable coordinate.
+int toPixel(double coordinate);
+
+// The automatic scaling of the trend chart: the value axis always holds 0
+// and at least -1.1 .. 1.1, with ten per cent room beyond the values on view;
+// the points on view share the plot width in equal cells.
+struct ChartScale
+{
+    double yMin = 0;
+    double yMax = 0;
+    double xStep = 0;  // pixels per point
+    double yScale = 0; // pixels per value unit
+
+    // lowest and highest are the smallest and largest values on view (each
+    // line's range already includes 0).
+    static ChartScale fit(const QRect &plot, double lowest, double highest, int pointsOnView);
+
+    // Pixel row of the value 0.
+    int zeroRow(const QRect &plot) const;
+    // Pixel row of a value, given zeroRow().
+    int rowOf(int zeroRow, double value) const;
+    // Pixel column of the k-th point on view, as the curve draws it.
+    int columnOf(const QRect &plot, int k) const;
+    // Offset of the k-th point on view from the plot's left edge, rounded;
+    // used for hit testing and the indicator, so it may differ from
+    // columnOf() by one pixel.
+    int offsetOf(int k) const;
+};
