@@ -91,6 +91,10 @@ private:
     void refreshItemView();
     void refreshStatistics();
     QString settingsFilePath() const;
+    void exportExcel();
+    void exportPdf(const QString &sceneFile);
+    void importExcel();
+    void delay(int ms);
 
     Ui::Widget *ui;
     IDmm *dmm = nullptr;
