@@ -159,7 +159,18 @@ bool parseTime(const Field &field, QDateTime *time)
     const QTime clock(twoDigits(p + 11), twoDigits(p + 14), twoDigits(p + 17));
     if (!date.isValid() || !clock.isValid())
         return false;
-    *time = QDateTime(date, clock, Qt::LocalTime);
+    // The local time as a fixed offset from UTC, the offset looked up once an
+    // hour of the gauge's clock: a time-zone look-up for every line would cost
+    // more than all the rest of the parsing.
+    thread_local QDate cachedDate;
+    thread_local int cachedHour = -1;
+    thread_local int cachedOffset = 0;
+    if (date != cachedDate || clock.hour() != cachedHour) {
+        cachedOffset = QDateTime(date, QTime(clock.hour(), 0), Qt::LocalTime).offsetFromUtc();
+        cachedDate = date;
+        cachedHour = clock.hour();
+    }
+    *time = QDateTime(date, clock, Qt::OffsetFromUTC, cachedOffset);
     return time->isValid();
 }
 }
