@@ -15,7 +15,7 @@ const quint16 gaugeProductId = 22336;
 }
 
 SerialGauge::SerialGauge(QObject *parent)
-    : QObject(parent)
+    : GaugePlugin(parent)
 {
     connect(port, &QSerialPort::readyRead, this, &SerialGauge::readPort);
     connect(port, &QSerialPort::errorOccurred, this, &SerialGauge::portError);
@@ -68,11 +68,6 @@ void SerialGauge::closePort()
 bool SerialGauge::isPortOpen() const
 {
     return port->isOpen();
-}
-
-QObject *SerialGauge::object()
-{
-    return this;
 }
 
 GaugePortInfo SerialGauge::findPort(quint16 vendorId, quint16 productId)

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "device/interfaces.h"
 #include "gaugelinereader.h"
+#include "plugins/common/gaugeplugin.h"
 #include "portwatcher.h"
 #include "storedownload.h"
 
-#include <QObject>
 #include <QSerialPort>
 
-class DmmData;
 struct GaugeLine;
 
 // The gauge on its USB virtual serial port, offering all four plug-in
@@ -17,15 +15,10 @@ struct GaugeLine;
 // are skipped with a message; a read error or an unplugged gauge closes it.
 // MERIDO_SERIAL_PORT=/path points it at a port of the user's choice (the
 // gauge emulator's pseudo-terminal) instead of the one found by USB ids.
-class SerialGauge : public QObject,
-                    public SerialDeviceInf,
-                    public SerialRS232VirInf,
-                    public IDmm,
-                    public IMyDmm
+class SerialGauge : public GaugePlugin
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID IDmm_iid)
-    Q_INTERFACES(SerialDeviceInf SerialRS232VirInf IDmm IMyDmm)
 
 public:
     static constexpr qint32 baudRate = 115200;
@@ -37,7 +30,6 @@ public:
     bool openPort(const GaugePortInfo &port) override;
     void closePort() override;
     bool isPortOpen() const override;
-    QObject *object() override;
     // SerialRS232VirInf
     GaugePortInfo findPort(quint16 vendorId, quint16 productId) override;
     // IDmm: open() needs this plug-in's own serial link (or none).
@@ -46,15 +38,6 @@ public:
     bool isOpen() override;
     // IMyDmm
     void readStore() override;
-
-signals:
-    void usbRefreshed();
-    void opened();
-    void closed();
-    void message(QString text);
-    void display(const DmmData *data);
-    void displayStore(const DmmData *data);
-    void storeNum(int total, int pos);
 
 private:
     void readPort();

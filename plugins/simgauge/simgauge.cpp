@@ -42,7 +42,7 @@ quint32 seed()
 }
 
 SimGauge::SimGauge(QObject *parent)
-    : QObject(parent)
+    : GaugePlugin(parent)
     , readings(seed())
     , unitMode(envText("MERIDO_SIM_UNIT", QStringLiteral("um")))
     , switchEvery(qMax(1, envInt("MERIDO_SIM_SWITCH_EVERY", 20)))
@@ -70,11 +70,6 @@ void SimGauge::closePort()
 bool SimGauge::isPortOpen() const
 {
     return portOpen;
-}
-
-QObject *SimGauge::object()
-{
-    return this;
 }
 
 GaugePortInfo SimGauge::findPort(quint16, quint16)

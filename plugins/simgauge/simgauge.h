@@ -1,13 +1,10 @@
 #pragma once
 
-#include "device/interfaces.h"
+#include "plugins/common/gaugeplugin.h"
 #include "simreadings.h"
 
 #include <QElapsedTimer>
-#include <QObject>
 #include <QTimer>
-
-class DmmData;
 
 // A simulated gauge offering all four plug-in interfaces. While open it emits
 // a live reading at a fixed rate; readStore() sends its memory in batches from
@@ -18,15 +15,10 @@ class DmmData;
 //                           MERIDO_SIM_SWITCH_EVERY readings (default "um", 20)
 //   MERIDO_SIM_BASIS        basis text (default "Fe")
 //   MERIDO_SIM_SEED         random seed (default: a new one each run)
-class SimGauge : public QObject,
-                 public SerialDeviceInf,
-                 public SerialRS232VirInf,
-                 public IDmm,
-                 public IMyDmm
+class SimGauge : public GaugePlugin
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID IDmm_iid)
-    Q_INTERFACES(SerialDeviceInf SerialRS232VirInf IDmm IMyDmm)
 
 public:
     explicit SimGauge(QObject *parent = nullptr);
@@ -36,7 +28,6 @@ public:
     bool openPort(const GaugePortInfo &port) override;
     void closePort() override;
     bool isPortOpen() const override;
-    QObject *object() override;
     // SerialRS232VirInf
     GaugePortInfo findPort(quint16 vendorId, quint16 productId) override;
     // IDmm
@@ -45,15 +36,6 @@ public:
     bool isOpen() override;
     // IMyDmm
     void readStore() override;
-
-signals:
-    void usbRefreshed();
-    void opened();
-    void closed();
-    void message(QString text);
-    void display(const DmmData *data);
-    void displayStore(const DmmData *data);
-    void storeNum(int total, int pos);
 
 private:
     void emitLiveReading();
