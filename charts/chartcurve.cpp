@@ -1,6 +1,5 @@
 #include "chartcurve.h"
 
-#include "chartpoint.h"
 #include "chartscale.h"
 
 #include <QRect>
@@ -9,77 +8,79 @@
 
 namespace {
 
-int lastOnView(const QList<ChartPoint *> &points, int last)
+int lastOnView(const QVector<double> &values, int last)
 {
-    return std::min(last, int(points.size()) - 1);
+    return std::min(last, int(values.size()) - 1);
 }
 
 } // namespace
 
-QPolygon curveVertices(const QList<ChartPoint *> &points, int first, int last,
-                       const QRect &plot, const ChartScale &scale)
+QPolygon curveVertices(const QVector<double> &values, int first, int last, const QRect &plot,
+                       const ChartScale &scale)
 {
-    last = lastOnView(points, last);
+    last = lastOnView(values, last);
     QPolygon vertices;
     vertices.reserve(std::max(0, last - first + 1));
     const int y0 = scale.zeroRow(plot);
     for (int i = first, k = 0; i <= last; ++i, ++k)
-        vertices.append(QPoint(scale.columnOf(plot, k), scale.rowOf(y0, points.at(i)->value)));
+        vertices.append(QPoint(scale.columnOf(plot, k), scale.rowOf(y0, values.at(i))));
     return vertices;
 }
 
-QPolygon curveEnvelope(const QList<ChartPoint *> &points, int first, int last,
-                       const QRect &plot, const ChartScale &scale)
+QPolygon curveEnvelope(const QVector<double> &values, int first, int last, const QRect &plot,
+                       const ChartScale &scale)
 {
-    last = lastOnView(points, last);
+    last = lastOnView(values, last);
     QPolygon vertices;
     if (first > last)
         return vertices;
     vertices.reserve(4 * std::max(1, plot.width()) + 4);
 
+    // Rows fall as values rise, so the extremes are found on the values and
+    // only four values per column are turned into rows.
     const int y0 = scale.zeroRow(plot);
     int column = 0;
-    int firstRow = 0, minRow = 0, maxRow = 0, lastRow = 0;
-    int minK = 0, maxK = 0;
-    auto add = [&](int y) {
-        const QPoint vertex(column, y);
+    double firstValue = 0, lowValue = 0, highValue = 0, lastValue = 0;
+    int lowK = 0, highK = 0;
+    auto add = [&](double value) {
+        const QPoint vertex(column, scale.rowOf(y0, value));
         if (vertices.isEmpty() || vertices.constLast() != vertex)
             vertices.append(vertex);
     };
     auto flush = [&] {
-        add(firstRow);
-        add(minK < maxK ? minRow : maxRow);
-        add(minK < maxK ? maxRow : minRow);
-        add(lastRow);
+        add(firstValue);
+        add(lowK < highK ? lowValue : highValue);
+        add(lowK < highK ? highValue : lowValue);
+        add(lastValue);
     };
 
-    for (int i = first, k = 0; i <= last; ++i, ++k) {
+    const double *value = values.constData() + first;
+    for (int k = 0, n = last - first + 1; k < n; ++k, ++value) {
         const int x = scale.columnOf(plot, k);
-        const int y = scale.rowOf(y0, points.at(i)->value);
         if (k == 0 || x != column) {
             if (k > 0)
                 flush();
             column = x;
-            firstRow = minRow = maxRow = y;
-            minK = maxK = k;
-        } else if (y < minRow) {
-            minRow = y;
-            minK = k;
-        } else if (y > maxRow) {
-            maxRow = y;
-            maxK = k;
+            firstValue = lowValue = highValue = *value;
+            lowK = highK = k;
+        } else if (*value < lowValue) {
+            lowValue = *value;
+            lowK = k;
+        } else if (*value > highValue) {
+            highValue = *value;
+            highK = k;
         }
-        lastRow = y;
+        lastValue = *value;
     }
     flush();
     return vertices;
 }
 
-QPolygon curvePolyline(const QList<ChartPoint *> &points, int first, int last,
-                       const QRect &plot, const ChartScale &scale)
+QPolygon curvePolyline(const QVector<double> &values, int first, int last, const QRect &plot,
+                       const ChartScale &scale)
 {
     const int onView = last - first + 1;
     if (plot.width() > 0 && onView > 2 * plot.width())
-        return curveEnvelope(points, first, last, plot, scale);
-    return curveVertices(points, first, last, plot, scale);
+        return curveEnvelope(values, first, last, plot, scale);
+    return curveVertices(values, first, last, plot, scale);
 }

@@ -1,7 +1,6 @@
 #include "chartline.h"
 
 #include "chartpoint.h"
-#include "chartscale.h"
 
 #include <algorithm>
 
@@ -15,13 +14,34 @@ ChartLine::~ChartLine()
     clear();
 }
 
+void ChartLine::append(ChartPoint *point)
+{
+    points.append(point);
+    values.append(point->value);
+}
+
+void ChartLine::append(const QList<ChartPoint *> &newPoints)
+{
+    points.append(newPoints);
+    values.reserve(values.size() + newPoints.size());
+    for (const ChartPoint *point : newPoints)
+        values.append(point->value);
+}
+
+void ChartLine::clear()
+{
+    qDeleteAll(points);
+    points.clear();
+    values.clear();
+}
+
 void ChartLine::computeRange(int first, int last)
 {
     minValue = 0;
     maxValue = 0;
-    last = std::min(last, int(points.size()) - 1);
+    last = std::min(last, int(values.size()) - 1);
     for (int i = std::max(first, 0); i <= last; ++i) {
-        const double value = points.at(i)->value;
+        const double value = values.at(i);
         if (value > maxValue)
             maxValue = value;
         if (value <= minValue)
@@ -31,13 +51,6 @@ void ChartLine::computeRange(int first, int last)
 
 void ChartLine::computePointX(int first, int last, const ChartScale &scale)
 {
-    pointX.resize(std::max(0, last - first + 1));
-    for (int k = 0; k < pointX.size(); ++k)
-        pointX[k] = scale.offsetOf(k);
-}
-
-void ChartLine::clear()
-{
-    qDeleteAll(points);
-    points.clear();
+    pointX.count = std::max(0, last - first + 1);
+    pointX.xStep = scale.xStep;
 }

@@ -1,5 +1,7 @@
 #include "chartpointer.h"
 
+#include "pointoffsets.h"
+
 #include <QPoint>
 
 #include <algorithm>
@@ -7,20 +9,31 @@
 
 namespace {
 
-// Position of the first offset that reaches x (the offsets ascend, so a binary
-// search finds what a scan from the left would).
-int firstReaching(const QVector<int> &pointX, int x)
+// The first point whose offset reaches x (size() when none does); the
+// offsets ascend, so a binary search finds what a scan from the left would.
+int firstReaching(const PointOffsets &pointX, int x)
 {
-    return int(std::lower_bound(pointX.cbegin(), pointX.cend(), x) - pointX.cbegin());
+    int low = 0;
+    int high = pointX.size();
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (pointX.at(mid) < x)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
 }
 
 } // namespace
 
-int indexAtX(const QVector<int> &pointX, int x, int plotWidth)
+int indexAtX(const PointOffsets &pointX, int x, int plotWidth)
 {
     const int n = pointX.size();
+    if (n <= 0)
+        return -1;
     if (x < 0)
-        return n > 0 ? 0 : -1;
+        return 0;
     if (x > plotWidth)
         return n - 1;
     const int k = firstReaching(pointX, x);
@@ -32,7 +45,7 @@ int indexAtX(const QVector<int> &pointX, int x, int plotWidth)
     return std::abs(pointX.at(j) - x) > std::abs(pointX.at(k) - x) ? k : j;
 }
 
-ZoomSelection resolveSelection(const QVector<int> &pointX, const QPoint &start, const QPoint &end)
+ZoomSelection resolveSelection(const PointOffsets &pointX, const QPoint &start, const QPoint &end)
 {
     ZoomSelection result;
     if (start == end)
@@ -42,7 +55,7 @@ ZoomSelection resolveSelection(const QVector<int> &pointX, const QPoint &start, 
         return result;
     }
 
-    const int n = pointX.size();
+    const int n = std::max(0, pointX.size());
     // The first point at or right of the start; none: from the first point on.
     int a = firstReaching(pointX, start.x());
     if (a == n)

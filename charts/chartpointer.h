@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QVector>
-
 class QPoint;
+struct PointOffsets;
 
-// Index (counted from the first point on view) of the point whose offset in
-// pointX is nearest to the plot offset x; a tie goes to the earlier point.
-// Left of the plot gives the first point, right of it the last; -1 when
-// there is no point on view. pointX must be ascending, as the layout makes it.
-int indexAtX(const QVector<int> &pointX, int x, int plotWidth);
+// Index (counted from the first point on view) of the point whose offset is
+// nearest to the plot offset x; a tie goes to the earlier point. Left of the
+// plot gives the first point, right of it the last; -1 when there is no
+// point on view.
+int indexAtX(const PointOffsets &pointX, int x, int plotWidth);
 
 // What releasing a zoom selection does to the view.
 struct ZoomSelection
@@ -25,4 +24,4 @@ struct ZoomSelection
 
 // Judges a selection from start to end (plot offsets) against the points on
 // view.
-ZoomSelection resolveSelection(const QVector<int> &pointX, const QPoint &start, const QPoint &end);
+ZoomSelection resolveSelection(const PointOffsets &pointX, const QPoint &start, const QPoint &end);

@@ -42,8 +42,3 @@ int ChartScale::columnOf(const QRect &plot, int k) const
 {
     return toPixel(plot.left() + k * xStep);
 }
-
-int ChartScale::offsetOf(int k) const
-{
-    return toPixel(k * xStep + 0.5);
-}

@@ -24,10 +24,8 @@ struct ChartScale
     int zeroRow(const QRect &plot) const;
     // Pixel row of a value, given zeroRow().
     int rowOf(int zeroRow, double value) const;
-    // Pixel column of the k-th point on view, as the curve draws it.
+    // Pixel column of the k-th point on view, as the curve draws it. Hit
+    // testing and the indicator use the rounded offsets of PointOffsets,
+    // which may lie one pixel to the right.
     int columnOf(const QRect &plot, int k) const;
-    // Offset of the k-th point on view from the plot's left edge, rounded;
-    // used for hit testing and the indicator, so it may differ from
-    // columnOf() by one pixel.
-    int offsetOf(int k) const;
 };

@@ -32,6 +32,18 @@ void drawTicksAndGrid(QPainter &painter, const QVector<QLine> &marks, const QVec
     painter.restore();
 }
 
+// Starts layer from a copy of the layer below, reusing layer's buffer.
+// painter must not be active yet; it is left open on layer.
+void overlay(QPainter &painter, QPixmap &layer, const QPixmap &below)
+{
+    if (layer.size() != below.size())
+        layer = QPixmap(below.size());
+    painter.begin(&layer);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawPixmap(0, 0, below);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
 } // namespace
 
 DMMChart::DMMChart(QWidget *parent)
@@ -42,6 +54,8 @@ DMMChart::DMMChart(QWidget *parent)
     connect(indicatorTimer, &QTimer::timeout, this, &DMMChart::slotTmrIndicatorTimeout);
     lines.append(new ChartLine(QColor::fromRgba(0xfffa9600)));
     setMouseTracking(true);
+    // The picture covers the whole widget: no background to clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 DMMChart::~DMMChart()
@@ -93,7 +107,7 @@ void DMMChart::appendPoint(ChartPoint *point, int line)
         delete point;
         return;
     }
-    lines.at(line)->points.append(point);
+    lines.at(line)->append(point);
     pointsAppended();
 }
 
@@ -103,7 +117,7 @@ void DMMChart::appendPoints(QList<ChartPoint *> points, int line)
         qDeleteAll(points);
         return;
     }
-    lines.at(line)->points.append(points);
+    lines.at(line)->append(points);
     pointsAppended();
 }
 
@@ -141,12 +155,12 @@ int DMMChart::indexAtX(int x) const
 
 const QPixmap &DMMChart::picture() const
 {
-    return pictureLayer;
+    return *pictureLayer;
 }
 
 bool DMMChart::savePicture(const QString &fileName) const
 {
-    return !pictureLayer.isNull() && pictureLayer.save(fileName, nullptr, -1);
+    return !pictureLayer->isNull() && pictureLayer->save(fileName, nullptr, -1);
 }
 
 void DMMChart::layoutLines()
@@ -172,7 +186,7 @@ void DMMChart::resizeEvent(QResizeEvent *event)
 {
     plotRect = QRect(leftMargin, topMargin, width() - rightMargin - leftMargin,
                      height() - bottomMargin - topMargin);
-    axesLayer = QPixmap(size());
+    linesLayer = size().isEmpty() ? QPixmap() : QPixmap(size());
     axesDirty = true;
     QFrame::resizeEvent(event);
 }
@@ -189,7 +203,7 @@ void DMMChart::paintEvent(QPaintEvent *event)
     {
         QPainter painter(this);
         rebuildLayers();
-        painter.drawPixmap(rect(), pictureLayer);
+        painter.drawPixmap(0, 0, *pictureLayer);
     }
     QFrame::paintEvent(event);
 }
@@ -198,7 +212,7 @@ void DMMChart::paintEvent(QPaintEvent *event)
 void DMMChart::rebuildLayers()
 {
     QMutexLocker locker(&mutex);
-    if (axesLayer.isNull()) // not yet resized, or resized to nothing
+    if (linesLayer.isNull()) // not yet resized, or resized to nothing
         return;
 
     bool rebuilt = false;
@@ -215,40 +229,41 @@ void DMMChart::rebuildLayers()
         }
         layoutLines();
         ticks.compute(scale, plotRect, hasData());
-        QPainter painter(&axesLayer);
+        QPainter painter(&linesLayer);
         painter.setFont(font());
         painter.fillRect(0, 0, width(), height(), backgroundColor);
+        painter.save();
         drawAxes(painter);
+        painter.restore();
+        for (const ChartLine *line : qAsConst(lines))
+            drawLine(painter, *line);
         rebuilt = true;
     }
-    if (linesDirty || rebuilt) {
-        linesDirty = false;
-        linesLayer = axesLayer;
-        if (hasData()) {
-            QPainter painter(&linesLayer);
-            for (const ChartLine *line : qAsConst(lines))
-                drawLine(painter, *line);
-            rebuilt = true;
-        }
-    }
+
+    const QPixmap *below = &linesLayer;
     if (selectionDirty || rebuilt) {
         selectionDirty = false;
-        selectionLayer = linesLayer;
         if (dragging) {
-            QPainter painter(&selectionLayer);
+            QPainter painter;
+            overlay(painter, selectionLayer, *below);
             drawSelection(painter);
         }
         rebuilt = true;
     }
+    if (dragging)
+        below = &selectionLayer;
+
     if (indicatorDirty || rebuilt) {
         // While the timer runs the indicator may still move or go.
         if (!indicatorTimer->isActive())
             indicatorDirty = false;
-        pictureLayer = selectionLayer;
+        pictureLayer = below;
         if (hasData() && indicatorVisible) {
-            QPainter painter(&pictureLayer);
+            QPainter painter;
+            overlay(painter, indicatorLayer, *below);
             painter.setFont(font());
             drawIndicator(painter);
+            pictureLayer = &indicatorLayer;
         }
     }
 }
@@ -328,7 +343,7 @@ void DMMChart::drawLine(QPainter &painter, const ChartLine &line)
     if (line.points.isEmpty() || plotRect.width() <= 0 || plotRect.height() <= 0)
         return;
     painter.setPen(line.color);
-    painter.drawPolyline(curvePolyline(line.points, firstIndex, lastIndex, plotRect, scale));
+    painter.drawPolyline(curvePolyline(line.values, firstIndex, lastIndex, plotRect, scale));
 }
 
 void DMMChart::drawSelection(QPainter &painter)
@@ -343,7 +358,7 @@ void DMMChart::drawSelection(QPainter &painter)
 
 void DMMChart::drawIndicator(QPainter &painter)
 {
-    const QVector<int> &pointX = lines.first()->pointX;
+    const PointOffsets &pointX = lines.first()->pointX;
     if (!hasData() || indicatorIndex == -1 || pointX.isEmpty())
         return;
     // Fewer points on view than before (a shorter item was loaded): the last one.

@@ -12,6 +12,8 @@
 #include <QRect>
 #include <QString>
 
+class QPainter;
+
 class ChartLine;
 class QTimer;
 struct ChartPoint;
@@ -21,10 +23,11 @@ struct ChartPoint;
 // point's time and label; dragging toward the lower right zooms into the
 // points under the rectangle, any other drag shows all of them again.
 //
-// The image is cached in four layers, each a copy of the one below plus its
-// own drawing: axes, curve, zoom selection, indicator. A change of points,
-// titles, margins, size or zoom rebuilds all four, a drag the upper two, a
-// hover only the last. GUI thread only.
+// The image is cached in layers, each a copy of the one below plus its own
+// drawing: the axes with the curves, the zoom selection, the indicator. A
+// change of points, titles, margins, size or zoom rebuilds them all, a drag
+// the upper two, a hover only the last. Each layer keeps its buffer, so a
+// repaint allocates nothing. GUI thread only.
 class DMMChart : public QFrame
 {
     Q_OBJECT
@@ -97,13 +100,14 @@ private:
     int bottomMargin = 40;
     QRect plotRect;
     QList<ChartLine *> lines; // exactly one; owned
-    QPixmap axesLayer;        // 0: background, axes, grid, labels, titles
-    QPixmap linesLayer;       // 1: + the curves
-    QPixmap pictureLayer;     // 3: + the indicator; shown and exported
-    QPixmap selectionLayer;   // 2: + the zoom selection
+    // Background, axes, grid, labels, titles and the curves: the axes never
+    // change without the curves, so they share one layer.
+    QPixmap linesLayer;
+    QPixmap selectionLayer;                    // + the zoom selection, while dragging
+    QPixmap indicatorLayer;                    // + the indicator, while shown
+    const QPixmap *pictureLayer = &linesLayer; // the top layer: shown and exported
     QTimer *indicatorTimer = nullptr;
     bool axesDirty = true;
-    bool linesDirty = true;
     bool indicatorDirty = false;
     bool selectionDirty = false;
     QColor backgroundColor = Qt::white;

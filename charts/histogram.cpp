@@ -20,6 +20,8 @@ constexpr int tickLength = 5;
 Histogram::Histogram(QWidget *parent)
     : QWidget(parent)
 {
+    // The picture covers the whole widget: no background to clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 Histogram::~Histogram()
@@ -155,19 +157,13 @@ void Histogram::paintEvent(QPaintEvent *)
     layoutBars();
     if (dirty && !size().isEmpty()) {
         dirty = false;
-        axesLayer = QPixmap(size());
-        {
-            QPainter layerPainter(&axesLayer);
-            layerPainter.setFont(font());
-            drawAxes(layerPainter);
-        }
-        barsLayer = axesLayer;
-        {
-            QPainter layerPainter(&barsLayer);
-            layerPainter.setFont(font());
-            drawBars(layerPainter);
-        }
-        pictureLayer = barsLayer;
+        // Drawn over in place: a new buffer per paint costs more than the drawing.
+        if (pictureLayer.size() != size())
+            pictureLayer = QPixmap(size());
+        QPainter layerPainter(&pictureLayer);
+        layerPainter.setFont(font());
+        drawAxes(layerPainter);
+        drawBars(layerPainter);
     }
     painter.drawPixmap(0, 0, pictureLayer);
 }

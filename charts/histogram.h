@@ -15,8 +15,9 @@ struct HistogramBin;
 
 // Counts values into classes and draws one horizontal bar per class, the
 // lowest class at the bottom, each as long as its count, with the count on
-// or beside it. The image is cached in layers (axes, then bars) that are
-// rebuilt only after a change of values, classes, titles, decimals or size.
+// or beside it. The image is cached and redrawn only after a change of
+// values, classes, titles, decimals, font or size. Axes and bars share the
+// cache: a new value may change the count axis as well as its bar.
 class Histogram : public QWidget
 {
     Q_OBJECT
@@ -71,9 +72,7 @@ private:
     QList<HistogramBin *> bins; // one per range, owned
     QList<HistogramBar *> bars; // one per range, owned
     bool dirty = true;
-    QPixmap axesLayer;    // 0: background, axes, ticks, class labels, titles
-    QPixmap barsLayer;    // 1: + the bars
-    QPixmap pictureLayer; // 2: copy of layer 1; shown and exported
+    QPixmap pictureLayer; // axes, ticks, class labels, titles and bars; shown and exported
     HistogramLayout barLayout;
     QString xTitle;
     QString yTitle;
