@@ -25,6 +25,7 @@ SerialGauge::SerialGauge(QObject *parent)
     });
     connect(&download, &StoreDownload::progress, this, &SerialGauge::storeNum);
     connect(&download, &StoreDownload::message, this, &SerialGauge::message);
+    connect(&skipped, &MessageThrottle::message, this, &SerialGauge::message);
 }
 
 SerialGauge::~SerialGauge() = default;
@@ -32,17 +33,18 @@ SerialGauge::~SerialGauge() = default;
 bool SerialGauge::openPort(const GaugePortInfo &info)
 {
     if (port->isOpen())
-        return port->portName() == info.portName();
+        return portPath == info.portName();
     if (info.isNull())
         return false;
-    port->setPortName(info.portName());
+    portPath = info.portName();
+    port->setPortName(portPath);
     port->setBaudRate(baudRate);
     port->setDataBits(QSerialPort::Data8);
     port->setParity(QSerialPort::NoParity);
     port->setStopBits(QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
     if (!port->open(QIODevice::ReadWrite)) {
-        emit message(tr("Cannot open the gauge's port %1: %2").arg(info.portName(), port->errorString()));
+        emit message(tr("Cannot open the gauge's port %1: %2").arg(portPath, port->errorString()));
         return false;
     }
     // Some gauges wait for DTR before they send; a pseudo-terminal has no
@@ -100,7 +102,7 @@ bool SerialGauge::open(SerialDeviceInf *device)
                 return false;
         }
         gaugeOpen = true;
-        emit message(tr("Gauge connected on %1.").arg(port->portName()));
+        emit message(tr("Gauge connected on %1.").arg(portPath));
     }
     emit opened();
     return true;
@@ -159,7 +161,7 @@ bool SerialGauge::takeLine(const GaugeLine &line)
     case GaugeLine::MemoryRequest:
         break;
     case GaugeLine::Bad:
-        emit message(line.problem);
+        skipped.post(line.problem);
         break;
     }
     return port->isOpen();
@@ -173,6 +175,6 @@ void SerialGauge::portError()
         return;
     if (!port->isOpen())
         return;
-    emit message(tr("Lost the gauge on %1: %2").arg(port->portName(), port->errorString()));
+    emit message(tr("Lost the gauge on %1: %2").arg(portPath, port->errorString()));
     close();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gaugelinereader.h"
+#include "messagethrottle.h"
 #include "plugins/common/gaugeplugin.h"
 #include "portwatcher.h"
 #include "storedownload.h"
@@ -45,8 +46,11 @@ private:
     void portError();
 
     QSerialPort *port = new QSerialPort(this);
+    // The path the port was opened with; QSerialPort keeps a short name.
+    QString portPath;
     GaugeLineReader reader;
     StoreDownload download;
+    MessageThrottle skipped;
     PortWatcher watcher;
     bool gaugeOpen = false;
     // readPort() is running: a slot it signalled processed events.
