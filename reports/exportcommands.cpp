@@ -34,6 +34,17 @@ void exportPicture(Widget *window, const QString &caption, const QString &failur
 
 void Widget::on_actionExport_triggered()
 {
+    // The histogram and the chart compose their pictures when they paint:
+    // show every page once so that both pictures exist and are up to date.
+    const auto showEveryPage = [this] {
+        const int current = ui->tabWidget->currentIndex();
+        for (int page = 0; page < ui->tabWidget->count(); ++page) {
+            ui->tabWidget->setCurrentIndex(page);
+            delay(10);
+        }
+        ui->tabWidget->setCurrentIndex(current);
+    };
+
     dlgExport dialog;
     dialog.setSceneFile(sceneFileName);
     const int result = dialog.exec();
@@ -44,27 +55,21 @@ void Widget::on_actionExport_triggered()
             exportExcel();
             break;
         case 1:
+            showEveryPage();
             exportPicture(this, tr("Export the histogram to a picture."), tr("The datas is exported failed."),
                           [this](const QString &file) { return histogram->savePicture(file); });
             break;
         case 2:
+            showEveryPage();
             exportPicture(this, tr("Export the chart to a picture."), tr("The datas is exported failed."),
                           [this](const QString &file) { return ui->chart->savePicture(file); });
             break;
-        case 3: {
-            // The histogram and the chart compose their pictures when they
-            // paint: show every page once so that both are up to date.
-            const int current = ui->tabWidget->currentIndex();
-            for (int page = 0; page < ui->tabWidget->count(); ++page) {
-                ui->tabWidget->setCurrentIndex(page);
-                delay(10);
-            }
-            ui->tabWidget->setCurrentIndex(current);
+        case 3:
+            showEveryPage();
             if (QFileInfo::exists(dialog.sceneFile()))
                 sceneFileName = dialog.sceneFile();
             exportPdf(dialog.sceneFile());
             break;
-        }
         default:
             break;
         }
