@@ -44,14 +44,13 @@ void Histogram::setMargins(int left, int top, int right, int bottom)
     bottomMargin = bottom;
 }
 
-void Histogram::setRanges(const QList<HistogramRange *> &newRanges)
+void Histogram::setRanges(const QList<HistogramRange *> &ranges)
 {
-    ranges = newRanges;
     qDeleteAll(bars);
     bars.clear();
     qDeleteAll(bins);
     bins.clear();
-    for (const HistogramRange *range : newRanges) {
+    for (const HistogramRange *range : ranges) {
         if (!range)
             continue;
         auto *bin = new HistogramBin;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "histogramlayout.h"
-#include "histogramrange.h"
+#include "histogramrange.h" // callers build the classes with this header alone
 
 #include <QList>
 #include <QPixmap>
@@ -42,7 +42,6 @@ public:
 
     // The bin of class row, or nullptr.
     const HistogramBin *bin(int row) const { return bins.value(row); }
-    const HistogramLayout &layout() const { return barLayout; }
 
     // The image of the last paint; null before the first one.
     const QPixmap &picture() const;
@@ -67,7 +66,6 @@ private:
     int rightMargin = 20;
     int bottomMargin = 20;
     QRectF plotRect;
-    QList<HistogramRange *> ranges;
     QVector<double> values;
     QList<HistogramBin *> bins; // one per range, owned
     QList<HistogramBar *> bars; // one per range, owned
