@@ -1,12 +1,12 @@
 #include "xlsxreader.h"
 
 #include "sheetgrid.h"
+#include "xmlscanner.h"
 #include "ziparchive.h"
 
 #include <QDateTime>
 #include <QHash>
 #include <QDir>
-#include <QXmlStreamReader>
 
 #include <cmath>
 
@@ -15,11 +15,6 @@ const QString rootRelationships = QStringLiteral("_rels/.rels");
 const QString defaultWorkbook = QStringLiteral("xl/workbook.xml");
 // The last day a workbook can hold, 9999-12-31, as a serial number.
 const double lastSerial = 2958466;
-
-bool isNamed(const QXmlStreamReader &xml, const char *name)
-{
-    return xml.name() == QLatin1String(name);
-}
 
 // A target of a relationship, relative to the folder of the part that owns
 // it, or absolute from the package root; empty when it leaves the package.
@@ -67,7 +62,7 @@ bool isDateFormat(int id, const QString &code)
 }
 
 // "B12" as column 1, row 11; false for anything else or beyond the sheet.
-bool parseReference(const QStringRef &reference, int *row, int *column)
+bool parseReference(const QString &reference, int *row, int *column)
 {
     int i = 0;
     int col = 0;
@@ -76,23 +71,13 @@ bool parseReference(const QStringRef &reference, int *row, int *column)
     if (i == 0 || col > SheetGrid::maxColumns)
         return false;
     bool ok = false;
-    const QStringRef digits = reference.mid(i);
+    const QStringRef digits = reference.midRef(i);
     const int r = digits.size() <= 7 && !digits.startsWith(QLatin1Char('+')) ? digits.toInt(&ok) : 0;
     if (!ok || r < 1 || r > SheetGrid::maxRows)
         return false;
     *row = r - 1;
     *column = col - 1;
     return true;
-}
-
-// The next token; a document type declaration is an error, since workbook
-// parts never carry one and its entities are not worth expanding.
-QXmlStreamReader::TokenType next(QXmlStreamReader &xml)
-{
-    const QXmlStreamReader::TokenType token = xml.readNext();
-    if (token == QXmlStreamReader::DTD)
-        xml.raiseError(QStringLiteral("document type declarations are not accepted"));
-    return token;
 }
 
 QDateTime fromSerial(double serial, bool date1904)
@@ -116,11 +101,11 @@ bool XlsxReader::fail(const QString &message)
     return false;
 }
 
-bool XlsxReader::xmlFailed(const QXmlStreamReader &xml, const QString &part)
+bool XlsxReader::xmlFailed(const XmlScanner &xml, const QString &part)
 {
     if (!xml.hasError())
         return false;
-    fail(QStringLiteral("%1: %2 (line %3)").arg(part, xml.errorString()).arg(xml.lineNumber()));
+    fail(QStringLiteral("%1: %2").arg(part, xml.errorString()));
     return true;
 }
 
@@ -184,68 +169,58 @@ bool XlsxReader::readRelationships(const ZipArchive &zip, const QString &part, Q
     QByteArray data;
     if (!readPart(zip, name, &data))
         return false;
-    QXmlStreamReader xml(data);
-    while (!xml.atEnd()) {
-        if (next(xml) != QXmlStreamReader::StartElement || !isNamed(xml, "Relationship"))
+    XmlScanner xml(data);
+    for (auto token = xml.next(); token != XmlScanner::EndDocument && token != XmlScanner::Invalid; token = xml.next()) {
+        if (token != XmlScanner::StartElement || !xml.isNamed("Relationship")
+            || xml.attribute("TargetMode") == QLatin1String("External"))
             continue;
-        const QXmlStreamAttributes attributes = xml.attributes();
-        if (attributes.value(QLatin1String("TargetMode")) == QLatin1String("External"))
-            continue;
-        list->append({attributes.value(QLatin1String("Id")).toString(),
-                      attributes.value(QLatin1String("Type")).toString(),
-                      attributes.value(QLatin1String("Target")).toString()});
+        list->append({xml.attribute("Id"), xml.attribute("Type"), xml.attribute("Target")});
     }
     return !xmlFailed(xml, name);
 }
 
 bool XlsxReader::readWorkbook(const QByteArray &data, QString *firstSheetId)
 {
-    QXmlStreamReader xml(data);
-    while (!xml.atEnd() && firstSheetId->isEmpty()) {
-        if (next(xml) != QXmlStreamReader::StartElement)
+    XmlScanner xml(data);
+    for (auto token = xml.next(); token != XmlScanner::EndDocument && token != XmlScanner::Invalid; token = xml.next()) {
+        if (token != XmlScanner::StartElement)
             continue;
-        if (isNamed(xml, "workbookPr")) {
-            const QStringRef value = xml.attributes().value(QLatin1String("date1904"));
+        if (xml.isNamed("workbookPr")) {
+            const QString value = xml.attribute("date1904");
             date1904 = value == QLatin1String("1") || value == QLatin1String("true");
-        } else if (isNamed(xml, "sheet")) {
-            // The relationship id is the attribute "id" in the relationships
-            // namespace, whatever its prefix.
-            for (const QXmlStreamAttribute &attribute : xml.attributes()) {
-                if (attribute.name() == QLatin1String("id") && !attribute.namespaceUri().isEmpty())
-                    *firstSheetId = attribute.value().toString();
-            }
+        } else if (xml.isNamed("sheet") && firstSheetId->isEmpty()) {
+            // The relationship id, "r:id" whatever the prefix.
+            *firstSheetId = xml.attribute("id");
         }
     }
     return !xmlFailed(xml, QStringLiteral("workbook"));
 }
 
-QString XlsxReader::readText(QXmlStreamReader &xml)
+QString XlsxReader::readText(XmlScanner &xml)
 {
     // The text of a string item: its own <t> or those of its runs, without
     // the phonetic hints.
     QString text;
-    int depth = 1;
-    while (depth > 0 && !xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement) {
-            --depth;
-        } else if (token == QXmlStreamReader::StartElement) {
-            if (isNamed(xml, "t"))
-                text += xml.readElementText();
-            else if (isNamed(xml, "rPh"))
-                xml.skipCurrentElement();
-            else
-                ++depth;
-        }
+    for (auto token = xml.next(); token != XmlScanner::EndElement; token = xml.next()) {
+        if (token == XmlScanner::Invalid || token == XmlScanner::EndDocument)
+            return QString();
+        if (token != XmlScanner::StartElement)
+            continue;
+        if (xml.isNamed("t"))
+            text += xml.readElementText();
+        else if (xml.isNamed("r"))
+            text += readText(xml);
+        else
+            xml.skipElement();
     }
     return text;
 }
 
 bool XlsxReader::readSharedStrings(const QByteArray &data)
 {
-    QXmlStreamReader xml(data);
-    while (!xml.atEnd()) {
-        if (next(xml) == QXmlStreamReader::StartElement && isNamed(xml, "si"))
+    XmlScanner xml(data);
+    for (auto token = xml.next(); token != XmlScanner::EndDocument && token != XmlScanner::Invalid; token = xml.next()) {
+        if (token == XmlScanner::StartElement && xml.isNamed("si"))
             sharedStrings.append(readText(xml));
     }
     return !xmlFailed(xml, QStringLiteral("shared strings"));
@@ -255,20 +230,18 @@ bool XlsxReader::readStyles(const QByteArray &data)
 {
     QHash<int, QString> codes;
     bool inCellFormats = false;
-    QXmlStreamReader xml(data);
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = next(xml);
-        if (token == QXmlStreamReader::EndElement && isNamed(xml, "cellXfs"))
+    XmlScanner xml(data);
+    for (auto token = xml.next(); token != XmlScanner::EndDocument && token != XmlScanner::Invalid; token = xml.next()) {
+        if (token == XmlScanner::EndElement && xml.isNamed("cellXfs"))
             inCellFormats = false;
-        if (token != QXmlStreamReader::StartElement)
+        if (token != XmlScanner::StartElement)
             continue;
-        const QXmlStreamAttributes attributes = xml.attributes();
-        const int id = attributes.value(QLatin1String("numFmtId")).toInt();
-        if (isNamed(xml, "numFmt"))
-            codes.insert(id, attributes.value(QLatin1String("formatCode")).toString());
-        else if (isNamed(xml, "cellXfs"))
+        const int id = xml.attribute("numFmtId").toInt();
+        if (xml.isNamed("numFmt"))
+            codes.insert(id, xml.attribute("formatCode"));
+        else if (xml.isNamed("cellXfs"))
             inCellFormats = true;
-        else if (inCellFormats && isNamed(xml, "xf"))
+        else if (inCellFormats && xml.isNamed("xf"))
             dateStyles.append(isDateFormat(id, codes.value(id)));
     }
     return !xmlFailed(xml, QStringLiteral("styles"));
@@ -279,25 +252,24 @@ bool XlsxReader::readSheet(const QByteArray &data, SheetGrid *grid)
     int row = -1;
     int column = -1;
     bool inSheetData = false;
-    QXmlStreamReader xml(data);
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = next(xml);
-        if (token == QXmlStreamReader::EndElement && isNamed(xml, "sheetData"))
+    XmlScanner xml(data);
+    for (auto token = xml.next(); token != XmlScanner::EndDocument && token != XmlScanner::Invalid; token = xml.next()) {
+        if (token == XmlScanner::EndElement && xml.isNamed("sheetData"))
             inSheetData = false;
-        if (token != QXmlStreamReader::StartElement)
+        if (token != XmlScanner::StartElement)
             continue;
-        if (isNamed(xml, "sheetData")) {
+        if (xml.isNamed("sheetData")) {
             inSheetData = true;
-        } else if (inSheetData && isNamed(xml, "row")) {
+        } else if (inSheetData && xml.isNamed("row")) {
             // Rows and cells may leave out their position: then they follow
             // the one before.
-            const QStringRef number = xml.attributes().value(QLatin1String("r"));
+            const QString number = xml.attribute("r");
             bool ok = true;
             row = number.isEmpty() ? row + 1 : number.toInt(&ok) - 1;
             if (!ok || row < 0 || row >= SheetGrid::maxRows)
                 return fail(QStringLiteral("sheet: bad row number \"%1\"").arg(number));
             column = -1;
-        } else if (inSheetData && isNamed(xml, "c")) {
+        } else if (inSheetData && xml.isNamed("c")) {
             if (!readCell(xml, &row, &column, grid))
                 return false;
         }
@@ -305,35 +277,33 @@ bool XlsxReader::readSheet(const QByteArray &data, SheetGrid *grid)
     return !xmlFailed(xml, QStringLiteral("sheet"));
 }
 
-bool XlsxReader::readCell(QXmlStreamReader &xml, int *row, int *column, SheetGrid *grid)
+bool XlsxReader::readCell(XmlScanner &xml, int *row, int *column, SheetGrid *grid)
 {
-    const QXmlStreamAttributes attributes = xml.attributes();
-    const QStringRef reference = attributes.value(QLatin1String("r"));
+    const QString reference = xml.attribute("r");
     if (reference.isEmpty()) {
         *row = qMax(*row, 0);
         ++*column;
     } else if (!parseReference(reference, row, column)) {
         return fail(QStringLiteral("sheet: bad cell reference \"%1\"").arg(reference));
     }
-    const QString type = attributes.value(QLatin1String("t")).toString();
-    const int style = attributes.value(QLatin1String("s")).toInt();
+    const QString type = xml.attribute("t");
+    const int style = xml.attribute("s").toInt();
 
     QString text;
     bool hasValue = false;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement)
-            break;
-        if (token != QXmlStreamReader::StartElement)
+    for (auto token = xml.next(); token != XmlScanner::EndElement; token = xml.next()) {
+        if (token == XmlScanner::Invalid || token == XmlScanner::EndDocument)
+            return !xmlFailed(xml, QStringLiteral("sheet"));
+        if (token != XmlScanner::StartElement)
             continue;
-        if (isNamed(xml, "v")) {
+        if (xml.isNamed("v")) {
             text = xml.readElementText();
             hasValue = true;
-        } else if (isNamed(xml, "is")) {
+        } else if (xml.isNamed("is")) {
             text = readText(xml);
             hasValue = true;
         } else {
-            xml.skipCurrentElement();
+            xml.skipElement();
         }
     }
     if (xmlFailed(xml, QStringLiteral("sheet")))

@@ -6,7 +6,7 @@
 #include <QVector>
 
 class SheetGrid;
-class QXmlStreamReader;
+class XmlScanner;
 class ZipArchive;
 
 // Reads the first worksheet of an Office Open XML workbook (.xlsx) held in
@@ -39,9 +39,9 @@ private:
     bool readSharedStrings(const QByteArray &xml);
     bool readStyles(const QByteArray &xml);
     bool readSheet(const QByteArray &xml, SheetGrid *grid);
-    bool readCell(QXmlStreamReader &xml, int *row, int *column, SheetGrid *grid);
-    QString readText(QXmlStreamReader &xml);
-    bool xmlFailed(const QXmlStreamReader &xml, const QString &part);
+    bool readCell(XmlScanner &xml, int *row, int *column, SheetGrid *grid);
+    QString readText(XmlScanner &xml);
+    bool xmlFailed(const XmlScanner &xml, const QString &part);
 
     QString error;
     QStringList sharedStrings;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPair>
+#include <QString>
+#include <QVector>
+
+// A small pull parser for the XML of workbook parts, several times faster
+// than QXmlStreamReader on large sheets. It checks what the readers rely on:
+// tags nest and match, one root element, attributes are quoted, entities are
+// the predefined ones or character references. Names are compared by their
+// local part, without the namespace prefix. Document type declarations are
+// refused. Malformed input ends in Invalid with errorString() set.
+class XmlScanner
+{
+public:
+    enum Token { StartElement, EndElement, Characters, EndDocument, Invalid };
+
+    // The scanner reads data in place: data must outlive it.
+    explicit XmlScanner(const QByteArray &data);
+
+    Token next();
+    // The local name of the element of the current start or end tag.
+    bool isNamed(const char *localName) const;
+    // The attribute of the current start tag with this local name, entities
+    // decoded; a null string when it is absent.
+    QString attribute(const char *localName);
+    // At a start tag: the text up to its end tag, which is current then.
+    // Child elements are an error.
+    QString readElementText();
+    // At a start tag: moves to its end tag.
+    void skipElement();
+
+    bool hasError() const { return !error.isEmpty(); }
+    QString errorString() const { return error; }
+    // Where the scanner stands, for messages.
+    qint64 offset() const { return position - begin; }
+
+private:
+    Token fail(const QString &message);
+    Token startTag();
+    Token endTag();
+    bool decode(const char *from, const char *to, QString *out);
+    const char *nameEnd(const char *from) const;
+
+    const char *begin;
+    const char *position;
+    const char *end;
+    QString error;
+    // The element names open, innermost last, as pointers into the data.
+    QVector<QPair<const char *, int>> open;
+    bool sawRoot = false;
+    bool emptyElement = false;
+    const char *name = nullptr;
+    int nameLength = 0;
+    const char *attributesFrom = nullptr;
+    const char *attributesTo = nullptr;
+    const char *textFrom = nullptr;
+    const char *textTo = nullptr;
+    bool textIsRaw = false;
+};
