@@ -5,12 +5,29 @@
 
 #include <QIODevice>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 const int excerptLength = 40;
 const int maxCount = 1000000;
 const int maxFields = 7;
+
+// The record names and how many fields each has, its name included.
+struct Record
+{
+    const char *name;
+    GaugeLine::Type type;
+    int fields;
+};
+const Record records[] = {
+    {"LIVE", GaugeLine::Live, 5},
+    {"REC", GaugeLine::Stored, 7},
+    {"MEM", GaugeLine::Count, 2},
+    {"END", GaugeLine::End, 2},
+    {"GETMEM", GaugeLine::MemoryRequest, 1},
+};
 
 struct Field
 {
@@ -306,27 +323,12 @@ GaugeLine GaugeLineReader::parse(const char *begin, const char *end)
         fieldStart = p + 1;
     }
 
-    const Field &name = fields[0];
-    int expected = 0;
-    if (name.is("LIVE")) {
-        line.type = GaugeLine::Live;
-        expected = 5;
-    } else if (name.is("REC")) {
-        line.type = GaugeLine::Stored;
-        expected = 7;
-    } else if (name.is("MEM")) {
-        line.type = GaugeLine::Count;
-        expected = 2;
-    } else if (name.is("END")) {
-        line.type = GaugeLine::End;
-        expected = 2;
-    } else if (name.is("GETMEM")) {
-        line.type = GaugeLine::MemoryRequest;
-        expected = 1;
-    } else {
+    const Record *record = std::find_if(std::begin(records), std::end(records),
+                                        [&](const Record &r) { return fields[0].is(r.name); });
+    if (record == std::end(records))
         return bad(tr("unknown record"));
-    }
-    if (count != expected)
+    line.type = record->type;
+    if (count != record->fields)
         return bad(tr("wrong number of fields"));
 
     switch (line.type) {
