@@ -4,8 +4,6 @@
 #include "gaugeline.h"
 #include "gaugereading.h"
 
-#include "device/dmmdata.h"
-
 #include <QFileInfo>
 #include <QSerialPortInfo>
 
@@ -47,8 +45,8 @@ bool SerialGauge::openPort(const GaugePortInfo &info)
         emit message(tr("Cannot open the gauge's port %1: %2").arg(portPath, port->errorString()));
         return false;
     }
-    // Some gauges wait for DTR before they send; a pseudo-terminal has no
-    // modem lines and refuses, which does no harm.
+    // USB serial devices often take DTR as the sign that a program listens;
+    // a pseudo-terminal has no modem lines and refuses, which does no harm.
     port->setDataTerminalReady(true);
     // Whatever waited in the port was sent before anyone listened.
     port->clear(QSerialPort::Input);
