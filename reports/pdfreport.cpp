@@ -35,17 +35,23 @@ QString cellText(const QVariant &value)
     }
 }
 
-// Draws a heading with its baseline at y, then the picture below it, and
-// returns the picture's height.
+// Draws a heading with its baseline at y and the picture below it, scaled to
+// the given height with its aspect ratio kept, and returns the height drawn.
+// The picture goes into the document at its own resolution and is scaled by
+// the viewer: enlarged to the writer's resolution it would be many times
+// larger, slower to write and no sharper.
 template<typename Picture>
-int drawHeaded(QPainter &painter, int y, int lineHeight, const QString &heading, const Picture &picture)
+int drawHeaded(QPainter &painter, int y, int lineHeight, const QString &heading, const Picture &picture, int height)
 {
     painter.drawText(0, y, heading);
+    if (picture.isNull() || height <= 0)
+        return 0;
+    const QRect target(0, y + lineHeight, qRound(double(picture.width()) * height / picture.height()), height);
     if constexpr (std::is_same_v<Picture, QImage>)
-        painter.drawImage(0, y + lineHeight, picture);
+        painter.drawImage(target, picture);
     else
-        painter.drawPixmap(0, y + lineHeight, picture);
-    return picture.height();
+        painter.drawPixmap(target, picture);
+    return height;
 }
 }
 
@@ -98,20 +104,18 @@ void PdfReport::drawFirstPage(QPainter &painter, int pictureHeight, int lineHeig
     int y = lineHeight;
     int drawn = 0;
     if (!sceneFile.isEmpty() && QFileInfo::exists(sceneFile)) {
-        const QImage scene = QImage(sceneFile).scaledToHeight(pictureHeight, Qt::FastTransformation);
-        drawn = drawHeaded(painter, y, lineHeight, tr("Scene picture:"), scene);
+        drawn = drawHeaded(painter, y, lineHeight, tr("Scene picture:"), QImage(sceneFile), pictureHeight);
         y += lineHeight;
     }
     y += 2 * lineHeight + drawn;
     drawn = 0;
     if (!histogram.isNull()) {
-        drawn = drawHeaded(painter, y, lineHeight, tr("Histogram:"),
-                           histogram.scaledToHeight(pictureHeight, Qt::FastTransformation));
+        drawn = drawHeaded(painter, y, lineHeight, tr("Histogram:"), histogram, pictureHeight);
         y += lineHeight;
     }
     y += 2 * lineHeight + drawn;
     if (!chart.isNull())
-        drawHeaded(painter, y, lineHeight, tr("Chart:"), chart.scaledToHeight(pictureHeight, Qt::FastTransformation));
+        drawHeaded(painter, y, lineHeight, tr("Chart:"), chart, pictureHeight);
     drawPageNumber(painter, 1);
 }
 

@@ -62,18 +62,24 @@ bool isDateFormat(int id, const QString &code)
 }
 
 // "B12" as column 1, row 11; false for anything else or beyond the sheet.
-bool parseReference(const QString &reference, int *row, int *column)
+bool parseReference(const QByteArray &reference, int *row, int *column)
 {
     int i = 0;
     int col = 0;
-    while (i < reference.size() && i < 4 && reference.at(i) >= QLatin1Char('A') && reference.at(i) <= QLatin1Char('Z'))
-        col = col * 26 + (reference.at(i++).unicode() - 'A' + 1);
+    while (i < reference.size() && i < 4 && reference.at(i) >= 'A' && reference.at(i) <= 'Z')
+        col = col * 26 + (reference.at(i++) - 'A' + 1);
     if (i == 0 || col > SheetGrid::maxColumns)
         return false;
-    bool ok = false;
-    const QStringRef digits = reference.midRef(i);
-    const int r = digits.size() <= 7 && !digits.startsWith(QLatin1Char('+')) ? digits.toInt(&ok) : 0;
-    if (!ok || r < 1 || r > SheetGrid::maxRows)
+    int r = 0;
+    const int digits = reference.size() - i;
+    if (digits < 1 || digits > 7)
+        return false;
+    for (; i < reference.size(); ++i) {
+        if (reference.at(i) < '0' || reference.at(i) > '9')
+            return false;
+        r = r * 10 + (reference.at(i) - '0');
+    }
+    if (r < 1 || r > SheetGrid::maxRows)
         return false;
     *row = r - 1;
     *column = col - 1;
@@ -171,10 +177,10 @@ bool XlsxReader::readRelationships(const ZipArchive &zip, const QString &part, Q
         return false;
     XmlScanner xml(data);
     for (auto token = xml.next(); token != XmlScanner::EndDocument && token != XmlScanner::Invalid; token = xml.next()) {
-        if (token != XmlScanner::StartElement || !xml.isNamed("Relationship")
-            || xml.attribute("TargetMode") == QLatin1String("External"))
+        if (token != XmlScanner::StartElement || !xml.isNamed("Relationship") || xml.attribute("TargetMode") == "External")
             continue;
-        list->append({xml.attribute("Id"), xml.attribute("Type"), xml.attribute("Target")});
+        list->append({QString::fromUtf8(xml.attribute("Id")), QString::fromUtf8(xml.attribute("Type")),
+                      QString::fromUtf8(xml.attribute("Target"))});
     }
     return !xmlFailed(xml, name);
 }
@@ -186,24 +192,24 @@ bool XlsxReader::readWorkbook(const QByteArray &data, QString *firstSheetId)
         if (token != XmlScanner::StartElement)
             continue;
         if (xml.isNamed("workbookPr")) {
-            const QString value = xml.attribute("date1904");
-            date1904 = value == QLatin1String("1") || value == QLatin1String("true");
+            const QByteArray value = xml.attribute("date1904");
+            date1904 = value == "1" || value == "true";
         } else if (xml.isNamed("sheet") && firstSheetId->isEmpty()) {
             // The relationship id, "r:id" whatever the prefix.
-            *firstSheetId = xml.attribute("id");
+            *firstSheetId = QString::fromUtf8(xml.attribute("id"));
         }
     }
     return !xmlFailed(xml, QStringLiteral("workbook"));
 }
 
-QString XlsxReader::readText(XmlScanner &xml)
+QByteArray XlsxReader::readText(XmlScanner &xml)
 {
     // The text of a string item: its own <t> or those of its runs, without
     // the phonetic hints.
-    QString text;
+    QByteArray text("");
     for (auto token = xml.next(); token != XmlScanner::EndElement; token = xml.next()) {
         if (token == XmlScanner::Invalid || token == XmlScanner::EndDocument)
-            return QString();
+            return QByteArray();
         if (token != XmlScanner::StartElement)
             continue;
         if (xml.isNamed("t"))
@@ -221,7 +227,7 @@ bool XlsxReader::readSharedStrings(const QByteArray &data)
     XmlScanner xml(data);
     for (auto token = xml.next(); token != XmlScanner::EndDocument && token != XmlScanner::Invalid; token = xml.next()) {
         if (token == XmlScanner::StartElement && xml.isNamed("si"))
-            sharedStrings.append(readText(xml));
+            sharedStrings.append(QString::fromUtf8(readText(xml)));
     }
     return !xmlFailed(xml, QStringLiteral("shared strings"));
 }
@@ -238,7 +244,7 @@ bool XlsxReader::readStyles(const QByteArray &data)
             continue;
         const int id = xml.attribute("numFmtId").toInt();
         if (xml.isNamed("numFmt"))
-            codes.insert(id, xml.attribute("formatCode"));
+            codes.insert(id, QString::fromUtf8(xml.attribute("formatCode")));
         else if (xml.isNamed("cellXfs"))
             inCellFormats = true;
         else if (inCellFormats && xml.isNamed("xf"))
@@ -263,11 +269,11 @@ bool XlsxReader::readSheet(const QByteArray &data, SheetGrid *grid)
         } else if (inSheetData && xml.isNamed("row")) {
             // Rows and cells may leave out their position: then they follow
             // the one before.
-            const QString number = xml.attribute("r");
+            const QByteArray number = xml.attribute("r");
             bool ok = true;
             row = number.isEmpty() ? row + 1 : number.toInt(&ok) - 1;
             if (!ok || row < 0 || row >= SheetGrid::maxRows)
-                return fail(QStringLiteral("sheet: bad row number \"%1\"").arg(number));
+                return fail(QStringLiteral("sheet: bad row number \"%1\"").arg(QString::fromUtf8(number)));
             column = -1;
         } else if (inSheetData && xml.isNamed("c")) {
             if (!readCell(xml, &row, &column, grid))
@@ -279,17 +285,17 @@ bool XlsxReader::readSheet(const QByteArray &data, SheetGrid *grid)
 
 bool XlsxReader::readCell(XmlScanner &xml, int *row, int *column, SheetGrid *grid)
 {
-    const QString reference = xml.attribute("r");
+    const QByteArray reference = xml.attribute("r");
     if (reference.isEmpty()) {
         *row = qMax(*row, 0);
         ++*column;
     } else if (!parseReference(reference, row, column)) {
-        return fail(QStringLiteral("sheet: bad cell reference \"%1\"").arg(reference));
+        return fail(QStringLiteral("sheet: bad cell reference \"%1\"").arg(QString::fromUtf8(reference)));
     }
-    const QString type = xml.attribute("t");
+    const QByteArray type = xml.attribute("t");
     const int style = xml.attribute("s").toInt();
 
-    QString text;
+    QByteArray text;
     bool hasValue = false;
     for (auto token = xml.next(); token != XmlScanner::EndElement; token = xml.next()) {
         if (token == XmlScanner::Invalid || token == XmlScanner::EndDocument)
@@ -312,23 +318,23 @@ bool XlsxReader::readCell(XmlScanner &xml, int *row, int *column, SheetGrid *gri
         return true;
 
     QVariant value;
-    if (type == QLatin1String("s")) {
+    if (type == "s") {
         bool ok = false;
         const int index = text.toInt(&ok);
         if (!ok || index < 0 || index >= sharedStrings.size())
-            return fail(QStringLiteral("sheet: no shared string \"%1\"").arg(text));
+            return fail(QStringLiteral("sheet: no shared string \"%1\"").arg(QString::fromUtf8(text)));
         value = sharedStrings.at(index);
-    } else if (type == QLatin1String("inlineStr") || type == QLatin1String("str") || type == QLatin1String("e")) {
-        value = text;
-    } else if (type == QLatin1String("b")) {
-        value = text.trimmed() == QLatin1String("1");
-    } else if (type == QLatin1String("d")) {
-        value = QDateTime::fromString(text, Qt::ISODate);
+    } else if (type == "inlineStr" || type == "str" || type == "e") {
+        value = QString::fromUtf8(text);
+    } else if (type == "b") {
+        value = text.trimmed() == "1";
+    } else if (type == "d") {
+        value = QDateTime::fromString(QString::fromUtf8(text), Qt::ISODate);
     } else {
         bool ok = false;
         const double number = text.toDouble(&ok);
         if (!ok || !std::isfinite(number))
-            return fail(QStringLiteral("sheet: bad number \"%1\"").arg(text));
+            return fail(QStringLiteral("sheet: bad number \"%1\"").arg(QString::fromUtf8(text)));
         const bool isDate = style >= 0 && style < dateStyles.size() && dateStyles.at(style);
         if (isDate && number >= 0 && number < lastSerial)
             value = fromSerial(number, date1904);

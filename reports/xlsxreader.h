@@ -40,7 +40,7 @@ private:
     bool readStyles(const QByteArray &xml);
     bool readSheet(const QByteArray &xml, SheetGrid *grid);
     bool readCell(XmlScanner &xml, int *row, int *column, SheetGrid *grid);
-    QString readText(XmlScanner &xml);
+    QByteArray readText(XmlScanner &xml);
     bool xmlFailed(const XmlScanner &xml, const QString &part);
 
     QString error;

@@ -190,11 +190,11 @@ bool XmlScanner::isNamed(const char *localName) const
     return name && localNameIs(name, nameLength, localName);
 }
 
-bool XmlScanner::decode(const char *from, const char *to, QString *out)
+bool XmlScanner::decode(const char *from, const char *to, QByteArray *out)
 {
     while (from < to) {
         const char *amp = static_cast<const char *>(std::memchr(from, '&', size_t(to - from)));
-        out->append(QString::fromUtf8(from, int((amp ? amp : to) - from)));
+        out->append(from, int((amp ? amp : to) - from));
         if (!amp)
             return true;
         const char *semicolon = static_cast<const char *>(std::memchr(amp, ';', size_t(to - amp)));
@@ -204,15 +204,15 @@ bool XmlScanner::decode(const char *from, const char *to, QString *out)
         }
         const QByteArray entity(amp + 1, int(semicolon - amp - 1));
         if (entity == "lt") {
-            out->append(QLatin1Char('<'));
+            out->append('<');
         } else if (entity == "gt") {
-            out->append(QLatin1Char('>'));
+            out->append('>');
         } else if (entity == "amp") {
-            out->append(QLatin1Char('&'));
+            out->append('&');
         } else if (entity == "quot") {
-            out->append(QLatin1Char('"'));
+            out->append('"');
         } else if (entity == "apos") {
-            out->append(QLatin1Char('\''));
+            out->append('\'');
         } else {
             bool ok = false;
             const uint code = entity.startsWith("#x") ? entity.mid(2).toUInt(&ok, 16)
@@ -223,14 +223,23 @@ bool XmlScanner::decode(const char *from, const char *to, QString *out)
                 return false;
             }
             const char32_t character = code;
-            out->append(QString::fromUcs4(&character, 1));
+            out->append(QString::fromUcs4(&character, 1).toUtf8());
         }
         from = semicolon + 1;
     }
     return true;
 }
 
-QString XmlScanner::attribute(const char *localName)
+QByteArray XmlScanner::decoded(const char *from, const char *to)
+{
+    // Most values hold no entity: they are handed out in place.
+    if (!std::memchr(from, '&', size_t(to - from)))
+        return QByteArray::fromRawData(from, int(to - from));
+    QByteArray value;
+    return decode(from, to, &value) ? value : QByteArray();
+}
+
+QByteArray XmlScanner::attribute(const char *localName)
 {
     const char *p = attributesFrom;
     while (p < attributesTo) {
@@ -244,32 +253,37 @@ QString XmlScanner::attribute(const char *localName)
             ++quote;
         const char *close = static_cast<const char *>(std::memchr(quote + 1, *quote, size_t(attributesTo - quote - 1)));
         if (localNameIs(p, int(attributeEnd - p), localName)) {
-            QString value(QLatin1String(""));
-            return decode(quote + 1, close, &value) ? value : QString();
+            const QByteArray value = decoded(quote + 1, close);
+            return value.isNull() ? QByteArray("") : value;
         }
         p = close + 1;
     }
-    return QString();
+    return QByteArray();
 }
 
-QString XmlScanner::readElementText()
+QByteArray XmlScanner::readElementText()
 {
-    QString text(QLatin1String(""));
+    QByteArray text("");
+    bool first = true;
     for (;;) {
         switch (next()) {
         case Characters:
-            if (textIsRaw)
-                text.append(QString::fromUtf8(textFrom, int(textTo - textFrom)));
-            else if (!decode(textFrom, textTo, &text))
-                return QString();
+            if (first && !textIsRaw) {
+                text = decoded(textFrom, textTo);
+            } else if (textIsRaw || first) {
+                text.append(textFrom, int(textTo - textFrom));
+            } else if (!decode(textFrom, textTo, &text)) {
+                return QByteArray();
+            }
+            first = false;
             break;
         case EndElement:
-            return text;
+            return text.isNull() ? QByteArray("") : text;
         case StartElement:
             fail(QStringLiteral("an element inside a text"));
-            return QString();
+            return QByteArray();
         default:
-            return QString();
+            return QByteArray();
         }
     }
 }

@@ -22,12 +22,13 @@ public:
     Token next();
     // The local name of the element of the current start or end tag.
     bool isNamed(const char *localName) const;
-    // The attribute of the current start tag with this local name, entities
-    // decoded; a null string when it is absent.
-    QString attribute(const char *localName);
-    // At a start tag: the text up to its end tag, which is current then.
-    // Child elements are an error.
-    QString readElementText();
+    // The attribute of the current start tag with this local name, in
+    // UTF-8 with entities decoded; null when it is absent. Without entities
+    // it points into the data, so it must not outlive that.
+    QByteArray attribute(const char *localName);
+    // At a start tag: the text up to its end tag, which is current then, as
+    // attribute() gives it. Child elements are an error.
+    QByteArray readElementText();
     // At a start tag: moves to its end tag.
     void skipElement();
 
@@ -40,7 +41,8 @@ private:
     Token fail(const QString &message);
     Token startTag();
     Token endTag();
-    bool decode(const char *from, const char *to, QString *out);
+    bool decode(const char *from, const char *to, QByteArray *out);
+    QByteArray decoded(const char *from, const char *to);
     const char *nameEnd(const char *from) const;
 
     const char *begin;
