@@ -5,12 +5,28 @@
 #include <QRect>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 int lastOnView(const QVector<double> &values, int last)
 {
     return std::min(last, int(values.size()) - 1);
+}
+
+// One past the last of the points from k on that share point k's column.
+// Found from the step and settled against columnOf(), so that the columns
+// are exactly those of curveVertices().
+int endOfColumn(const QRect &plot, const ChartScale &scale, int k, int n)
+{
+    const int column = scale.columnOf(plot, k);
+    double estimate = std::ceil((column + 1 - plot.left()) / scale.xStep);
+    int end = int(std::clamp(estimate, double(k + 1), double(n)));
+    while (end > k + 1 && scale.columnOf(plot, end - 1) != column)
+        --end;
+    while (end < n && scale.columnOf(plot, end) == column)
+        ++end;
+    return end;
 }
 
 } // namespace
@@ -36,43 +52,39 @@ QPolygon curveEnvelope(const QVector<double> &values, int first, int last, const
         return vertices;
     vertices.reserve(4 * std::max(1, plot.width()) + 4);
 
-    // Rows fall as values rise, so the extremes are found on the values and
-    // only four values per column are turned into rows.
     const int y0 = scale.zeroRow(plot);
-    int column = 0;
-    double firstValue = 0, lowValue = 0, highValue = 0, lastValue = 0;
-    int lowK = 0, highK = 0;
-    auto add = [&](double value) {
+    auto add = [&](int column, double value) {
         const QPoint vertex(column, scale.rowOf(y0, value));
         if (vertices.isEmpty() || vertices.constLast() != vertex)
             vertices.append(vertex);
     };
-    auto flush = [&] {
-        add(firstValue);
-        add(lowK < highK ? lowValue : highValue);
-        add(lowK < highK ? highValue : lowValue);
-        add(lastValue);
-    };
 
     const double *value = values.constData() + first;
-    for (int k = 0, n = last - first + 1; k < n; ++k, ++value) {
-        const int x = scale.columnOf(plot, k);
-        if (k == 0 || x != column) {
-            if (k > 0)
-                flush();
-            column = x;
-            firstValue = lowValue = highValue = *value;
-            lowK = highK = k;
-        } else if (*value < lowValue) {
-            lowValue = *value;
-            lowK = k;
-        } else if (*value > highValue) {
-            highValue = *value;
-            highK = k;
+    const int n = last - first + 1;
+    for (int k = 0; k < n;) {
+        const int column = scale.columnOf(plot, k);
+        const int end = endOfColumn(plot, scale, k, n);
+        // Rows fall as values rise, so the extremes are found on the values
+        // and only four values per column are turned into rows.
+        double low = value[k];
+        double high = value[k];
+        int lowK = k;
+        int highK = k;
+        for (int j = k + 1; j < end; ++j) {
+            if (value[j] < low) {
+                low = value[j];
+                lowK = j;
+            } else if (value[j] > high) {
+                high = value[j];
+                highK = j;
+            }
         }
-        lastValue = *value;
+        add(column, value[k]);
+        add(column, value[std::min(lowK, highK)]);
+        add(column, value[std::max(lowK, highK)]);
+        add(column, value[end - 1]);
+        k = end;
     }
-    flush();
     return vertices;
 }
 

@@ -17,7 +17,7 @@ ChartLine::~ChartLine()
 void ChartLine::append(ChartPoint *point)
 {
     points.append(point);
-    values.append(point->value);
+    track(point->value);
 }
 
 void ChartLine::append(const QList<ChartPoint *> &newPoints)
@@ -25,7 +25,16 @@ void ChartLine::append(const QList<ChartPoint *> &newPoints)
     points.append(newPoints);
     values.reserve(values.size() + newPoints.size());
     for (const ChartPoint *point : newPoints)
-        values.append(point->value);
+        track(point->value);
+}
+
+void ChartLine::track(double value)
+{
+    values.append(value);
+    if (value > highest)
+        highest = value;
+    if (value <= lowest)
+        lowest = value;
 }
 
 void ChartLine::clear()
@@ -33,14 +42,22 @@ void ChartLine::clear()
     qDeleteAll(points);
     points.clear();
     values.clear();
+    lowest = 0;
+    highest = 0;
 }
 
 void ChartLine::computeRange(int first, int last)
 {
+    first = std::max(first, 0);
+    last = std::min(last, int(values.size()) - 1);
+    if (first == 0 && last == values.size() - 1) {
+        minValue = lowest;
+        maxValue = highest;
+        return;
+    }
     minValue = 0;
     maxValue = 0;
-    last = std::min(last, int(values.size()) - 1);
-    for (int i = std::max(first, 0); i <= last; ++i) {
+    for (int i = first; i <= last; ++i) {
         const double value = values.at(i);
         if (value > maxValue)
             maxValue = value;

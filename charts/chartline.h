@@ -25,7 +25,7 @@ public:
     void clear();
 
     // minValue and maxValue over the points first..last; the range always
-    // holds 0.
+    // holds 0. Over all points it is known from the appends and costs nothing.
     void computeRange(int first, int last);
     // The offsets of the points first..last at the scale's step.
     void computePointX(int first, int last, const ChartScale &scale);
@@ -38,4 +38,10 @@ public:
     QColor color;
     double minValue = 0; // never above 0
     double maxValue = 0; // never below 0
+
+private:
+    void track(double value);
+
+    double lowest = 0; // the range of all values, kept up to date by append()
+    double highest = 0;
 };

@@ -1,19 +1,7 @@
 #include "chartscale.h"
 
-#include <QRect>
-
 #include <algorithm>
 #include <cmath>
-
-int toPixel(double coordinate)
-{
-    constexpr double limit = 1 << 24;
-    if (!(coordinate > -limit)) // also NaN
-        return -int(limit);
-    if (!(coordinate < limit))
-        return int(limit);
-    return int(coordinate);
-}
 
 ChartScale ChartScale::fit(const QRect &plot, double lowest, double highest, int pointsOnView)
 {
@@ -26,19 +14,4 @@ ChartScale ChartScale::fit(const QRect &plot, double lowest, double highest, int
     if (pointsOnView > 0)
         s.xStep = double(plot.width()) / pointsOnView;
     return s;
-}
-
-int ChartScale::zeroRow(const QRect &plot) const
-{
-    return toPixel(plot.top() + yScale * yMax);
-}
-
-int ChartScale::rowOf(int zeroRow, double value) const
-{
-    return toPixel(zeroRow - yScale * value);
-}
-
-int ChartScale::columnOf(const QRect &plot, int k) const
-{
-    return toPixel(plot.left() + k * xStep);
 }
