@@ -425,6 +425,9 @@ void DMMChart::mousePressEvent(QMouseEvent *event)
             // judged against the rectangle of an earlier drag.
             selStart = plotPosition(event->pos());
             selEnd = selStart;
+            // The selection layer is shown from now on: it must not show an
+            // earlier drag.
+            selectionDirty = true;
         }
     }
     QFrame::mousePressEvent(event);

@@ -22,6 +22,7 @@ private slots:
     void dragZoomsAndShowsAllAgain();
     void appendWhileZoomedWaitsForTheZoomToEnd();
     void plainClickKeepsTheView();
+    void pressAfterHoverShowsNoOldSelection();
     void reloadWhileZoomedShowsTheNewPoints();
     void clearDuringDragStaysInsideThePoints();
     void tinySizesDoNotHang_data();
@@ -221,6 +222,32 @@ void TestDMMChart::plainClickKeepsTheView()
     mouse(QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton, Qt::NoButton);
     paintedImage();
     QCOMPARE(view(), QStringLiteral("zoomed 2..5"));
+}
+
+void TestDMMChart::pressAfterHoverShowsNoOldSelection()
+{
+    show(10);
+    const QImage plain = paintedImage();
+    // A drag toward the upper left, painted halfway: shows all again.
+    mouse(QEvent::MouseButtonPress, QPoint(300, 150), Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, QPoint(50, 60), Qt::NoButton, Qt::LeftButton);
+    chart->repaint();
+    mouse(QEvent::MouseButtonRelease, QPoint(50, 60), Qt::LeftButton, Qt::NoButton);
+    paintedImage();
+
+    // A press while the indicator's timer runs: the old rectangle is gone,
+    // at most the new selection's first corner shows.
+    hover(QPoint(120, 150));
+    paintedImage();
+    mouse(QEvent::MouseButtonPress, QPoint(200, 150), Qt::LeftButton, Qt::LeftButton);
+    const QImage pressed = paintedImage();
+    QCOMPARE(pressed.size(), plain.size());
+    int differing = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x)
+            differing += pressed.pixel(x, y) != plain.pixel(x, y);
+    }
+    QVERIFY2(differing <= 1, qPrintable(QString::number(differing)));
 }
 
 void TestDMMChart::reloadWhileZoomedShowsTheNewPoints()
