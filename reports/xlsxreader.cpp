@@ -176,8 +176,9 @@ bool XlsxReader::readRelationships(const ZipArchive &zip, const QString &part, Q
     if (!readPart(zip, name, &data))
         return false;
     XmlScanner xml(data);
-    for (auto token = xml.next(); token != XmlScanner::EndDocument && token != XmlScanner::Invalid; token = xml.next()) {
-        if (token != XmlScanner::StartElement || !xml.isNamed("Relationship") || xml.attribute("TargetMode") == "External")
+    while (xml.readNext()) {
+        if (xml.token() != XmlScanner::StartElement || !xml.isNamed("Relationship")
+            || xml.attribute("TargetMode") == "External")
             continue;
         list->append({QString::fromUtf8(xml.attribute("Id")), QString::fromUtf8(xml.attribute("Type")),
                       QString::fromUtf8(xml.attribute("Target"))});
@@ -188,8 +189,8 @@ bool XlsxReader::readRelationships(const ZipArchive &zip, const QString &part, Q
 bool XlsxReader::readWorkbook(const QByteArray &data, QString *firstSheetId)
 {
     XmlScanner xml(data);
-    for (auto token = xml.next(); token != XmlScanner::EndDocument && token != XmlScanner::Invalid; token = xml.next()) {
-        if (token != XmlScanner::StartElement)
+    while (xml.readNext()) {
+        if (xml.token() != XmlScanner::StartElement)
             continue;
         if (xml.isNamed("workbookPr")) {
             const QByteArray value = xml.attribute("date1904");
@@ -225,8 +226,8 @@ QByteArray XlsxReader::readText(XmlScanner &xml)
 bool XlsxReader::readSharedStrings(const QByteArray &data)
 {
     XmlScanner xml(data);
-    for (auto token = xml.next(); token != XmlScanner::EndDocument && token != XmlScanner::Invalid; token = xml.next()) {
-        if (token == XmlScanner::StartElement && xml.isNamed("si"))
+    while (xml.readNext()) {
+        if (xml.token() == XmlScanner::StartElement && xml.isNamed("si"))
             sharedStrings.append(QString::fromUtf8(readText(xml)));
     }
     return !xmlFailed(xml, QStringLiteral("shared strings"));
@@ -235,19 +236,14 @@ bool XlsxReader::readSharedStrings(const QByteArray &data)
 bool XlsxReader::readStyles(const QByteArray &data)
 {
     QHash<int, QString> codes;
-    bool inCellFormats = false;
     XmlScanner xml(data);
-    for (auto token = xml.next(); token != XmlScanner::EndDocument && token != XmlScanner::Invalid; token = xml.next()) {
-        if (token == XmlScanner::EndElement && xml.isNamed("cellXfs"))
-            inCellFormats = false;
-        if (token != XmlScanner::StartElement)
+    while (xml.readNext()) {
+        if (xml.token() != XmlScanner::StartElement)
             continue;
         const int id = xml.attribute("numFmtId").toInt();
         if (xml.isNamed("numFmt"))
             codes.insert(id, QString::fromUtf8(xml.attribute("formatCode")));
-        else if (xml.isNamed("cellXfs"))
-            inCellFormats = true;
-        else if (inCellFormats && xml.isNamed("xf"))
+        else if (xml.isNamed("xf") && xml.isInside("cellXfs"))
             dateStyles.append(isDateFormat(id, codes.value(id)));
     }
     return !xmlFailed(xml, QStringLiteral("styles"));
@@ -257,16 +253,12 @@ bool XlsxReader::readSheet(const QByteArray &data, SheetGrid *grid)
 {
     int row = -1;
     int column = -1;
-    bool inSheetData = false;
     XmlScanner xml(data);
-    for (auto token = xml.next(); token != XmlScanner::EndDocument && token != XmlScanner::Invalid; token = xml.next()) {
-        if (token == XmlScanner::EndElement && xml.isNamed("sheetData"))
-            inSheetData = false;
-        if (token != XmlScanner::StartElement)
+    while (xml.readNext()) {
+        if (xml.token() != XmlScanner::StartElement || !(xml.isNamed("row") || xml.isNamed("c"))
+            || !xml.isInside("sheetData"))
             continue;
-        if (xml.isNamed("sheetData")) {
-            inSheetData = true;
-        } else if (inSheetData && xml.isNamed("row")) {
+        if (xml.isNamed("row")) {
             // Rows and cells may leave out their position: then they follow
             // the one before.
             const QByteArray number = xml.attribute("r");
@@ -275,9 +267,8 @@ bool XlsxReader::readSheet(const QByteArray &data, SheetGrid *grid)
             if (!ok || row < 0 || row >= SheetGrid::maxRows)
                 return fail(QStringLiteral("sheet: bad row number \"%1\"").arg(QString::fromUtf8(number)));
             column = -1;
-        } else if (inSheetData && xml.isNamed("c")) {
-            if (!readCell(xml, &row, &column, grid))
-                return false;
+        } else if (!readCell(xml, &row, &column, grid)) {
+            return false;
         }
     }
     return !xmlFailed(xml, QStringLiteral("sheet"));

@@ -185,9 +185,24 @@ XmlScanner::Token XmlScanner::endTag()
     return EndElement;
 }
 
+bool XmlScanner::readNext()
+{
+    current = next();
+    return current != EndDocument && current != Invalid;
+}
+
 bool XmlScanner::isNamed(const char *localName) const
 {
     return name && localNameIs(name, nameLength, localName);
+}
+
+bool XmlScanner::isInside(const char *localName) const
+{
+    for (const QPair<const char *, int> &element : open) {
+        if (localNameIs(element.first, element.second, localName))
+            return true;
+    }
+    return false;
 }
 
 bool XmlScanner::decode(const char *from, const char *to, QByteArray *out)

@@ -20,8 +20,13 @@ public:
     explicit XmlScanner(const QByteArray &data);
 
     Token next();
+    // Advances like next(); false at the end of the document or on an error.
+    bool readNext();
+    Token token() const { return current; }
     // The local name of the element of the current start or end tag.
     bool isNamed(const char *localName) const;
+    // Whether an element of this local name is open around the current token.
+    bool isInside(const char *localName) const;
     // The attribute of the current start tag with this local name, in
     // UTF-8 with entities decoded; null when it is absent. Without entities
     // it points into the data, so it must not outlive that.
@@ -51,6 +56,7 @@ private:
     QString error;
     // The element names open, innermost last, as pointers into the data.
     QVector<QPair<const char *, int>> open;
+    Token current = Invalid;
     bool sawRoot = false;
     bool emptyElement = false;
     const char *name = nullptr;
