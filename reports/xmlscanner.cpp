@@ -64,6 +64,12 @@ const char *XmlScanner::nameEnd(const char *from) const
 
 XmlScanner::Token XmlScanner::next()
 {
+    current = advance();
+    return current;
+}
+
+XmlScanner::Token XmlScanner::advance()
+{
     if (hasError())
         return Invalid;
     if (emptyElement) {
@@ -187,8 +193,8 @@ XmlScanner::Token XmlScanner::endTag()
 
 bool XmlScanner::readNext()
 {
-    current = next();
-    return current != EndDocument && current != Invalid;
+    const Token token = next();
+    return token != EndDocument && token != Invalid;
 }
 
 bool XmlScanner::isNamed(const char *localName) const

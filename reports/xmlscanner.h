@@ -43,6 +43,7 @@ public:
     qint64 offset() const { return position - begin; }
 
 private:
+    Token advance();
     Token fail(const QString &message);
     Token startTag();
     Token endTag();
