@@ -5,8 +5,8 @@
 #include "ziparchive.h"
 
 #include <QDateTime>
-#include <QHash>
 #include <QDir>
+#include <QHash>
 
 #include <cmath>
 
