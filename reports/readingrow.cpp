@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 namespace {
 const double micrometresPerMil = 25.4;
 const QString negativeOverRange = QStringLiteral("   -OL");
@@ -20,6 +22,11 @@ QDateTime timeOf(const QVariant &cell)
     }
     return cell.toDateTime();
 }
+}
+
+bool ReadingRow::isBlank(const QVector<QVariant> &row)
+{
+    return std::none_of(row.cbegin(), row.cend(), [](const QVariant &cell) { return cell.isValid(); });
 }
 
 DmmData *ReadingRow::toReading(const QVector<QVariant> &row)

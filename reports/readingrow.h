@@ -17,4 +17,6 @@ public:
     // selects micrometres when it reads "um" in any case. A value text with
     // an "L" is an over-range reading, negative with a "-".
     static DmmData *toReading(const QVector<QVariant> &row);
+    // Whether the row holds no value at all.
+    static bool isBlank(const QVector<QVariant> &row);
 };

@@ -67,11 +67,14 @@ void Widget::importExcel()
     }
     newItem(QStringLiteral("Import%1").arg(counter), ItemData::ImportData);
 
-    // The first row is the header. A row too short to be a reading ends the
+    // The first row is the header. A blank row is no reading: a sheet may
+    // span a million of them. A row too short to be a reading ends the
     // import; what came before it stays.
     const QVector<SheetGrid::Row> rows = reader.rows();
     bool complete = true;
     for (int row = 1; row < rows.size() && complete; ++row) {
+        if (ReadingRow::isBlank(rows.at(row)))
+            continue;
         DmmData *reading = ReadingRow::toReading(rows.at(row));
         if (reading)
             activeItem->appendData(reading, false);

@@ -289,6 +289,8 @@ private slots:
         QTest::newRow("header only") << "header-only.xlsx" << ok << 0 << "um" << QStringList() << "Avg:0.0";
         QTest::newRow("mixed units: the last row's wins") << "mixed-units.xlsx" << ok << 2 << "mil"
             << QStringList{"1", "2026-03-01 09:30:00", "4.92", "mil", "Fe"} << "Avg:4.92";
+        QTest::newRow("a million blank rows between two readings") << "blank-rows.xlsx" << ok << 2 << "um"
+                                                                   << calcRow << "Avg:125.0";
         QTest::newRow("rows of four cells") << "four-columns.xlsx" << "The datas is imported failed." << 0 << "um"
                                             << QStringList() << "Avg:0.0";
     }
