@@ -43,6 +43,8 @@ Widget::~Widget()
     deleteAllItems();
     delete dataModel;
     qDeleteAll(reportColumns);
+    // The histogram outlives this body; it must not keep the classes.
+    histogram->setRanges({});
     qDeleteAll(histogramRanges);
 }
 

@@ -89,6 +89,7 @@ private:
     void deleteAllItems();
     QList<QAction *> itemActionsFor(const QModelIndex &index) const;
     void refreshItemView();
+    void reloadItemView();
     void refreshStatistics();
     QString settingsFilePath() const;
     void exportExcel();

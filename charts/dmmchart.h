@@ -70,6 +70,9 @@ public:
     QRect plotArea() const { return plotRect; }
     const ChartScale &currentScale() const { return scale; }
     const ChartTicks &currentTicks() const { return ticks; }
+    const ChartLine *line(int index) const { return lines.value(index); }
+    QString yAxisTitle() const { return yTitle; }
+    int valueDecimals() const { return decimals; }
 
 public slots:
     void slotTmrIndicatorTimeout();

@@ -42,6 +42,9 @@ public:
 
     // The bin of class row, or nullptr.
     const HistogramBin *bin(int row) const { return bins.value(row); }
+    int valueCount() const { return values.size(); }
+    QString yAxisTitle() const { return yTitle; }
+    int valueDecimals() const { return decimals; }
 
     // The image of the last paint; null before the first one.
     const QPixmap &picture() const;

@@ -57,7 +57,9 @@ void Widget::slotDmmDisplay(const DmmData *data)
         ui->chart->setYTitle(title);
         ui->chart->setDecimals(um ? 1 : 2);
         activeItem->setUnit(unit);
-        refreshItemView();
+        // Recording is on here, so refreshItemView() would skip the reload and
+        // leave the earlier readings in the old unit beside the new ones.
+        reloadItemView();
     }
     activeItem->appendData(reading, true);
     const bool um = unit == QLatin1String("um");

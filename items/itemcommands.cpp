@@ -221,6 +221,13 @@ void Widget::refreshItemView()
 {
     if (running || !activeItem)
         return;
+    reloadItemView();
+}
+
+// Every view of the active item emptied and filled again from the item, in
+// the item's unit.
+void Widget::reloadItemView()
+{
     const QString unit = activeItem->unit();
     const bool um = unit == QLatin1String("um");
     const QList<DmmData *> readings = activeItem->dataList();

@@ -1,4 +1,8 @@
 #include "app/widget.h"
+#include "charts/chartline.h"
+#include "charts/chartpoint.h"
+#include "charts/dmmchart.h"
+#include "charts/histogram.h"
 #include "device/dlgdownload.h"
 #include "device/dmmdata.h"
 #include "items/itemdata.h"
@@ -103,6 +107,15 @@ private slots:
         QCOMPARE(w.table()->index(0, 3).data().toString(), QString("um"));
         QCOMPARE(w.label("lcdNum"), QString("Num:3"));
         QCOMPARE(w.label("lcdAvg"), QString("Avg:254.0"));
+        auto *chart = w.window->findChild<DMMChart *>("chart");
+        auto *histogram = w.window->findChild<Histogram *>("Histogram1");
+        QCOMPARE(chart->line(0)->values, QVector<double>({254, 127, 381}));
+        // The label keeps the reading's own unit text.
+        QCOMPARE(chart->line(0)->points.first()->label.toString(), QString("254mil NFe"));
+        QCOMPARE(chart->yAxisTitle(), QString("Thickness(um)"));
+        QCOMPARE(histogram->yAxisTitle(), QString("Thickness(um)"));
+        QCOMPARE(histogram->valueDecimals(), 1);
+        QCOMPARE(histogram->valueCount(), 3);
         QVERIFY(!w.action("actionStart")->isEnabled());
 
         // A second download replaces the first.

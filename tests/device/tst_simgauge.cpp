@@ -1,4 +1,6 @@
 #include "app/widget.h"
+#include "charts/chartline.h"
+#include "charts/dmmchart.h"
 #include "items/itemdata.h"
 #include "items/tvitemmodel.h"
 #include "support/testsupport.h"
@@ -40,19 +42,24 @@ private slots:
         action("actionStart")->trigger();
 
         ItemData *measure = w.item(w.node(1, 0));
-        // Past one switch to mils and back to micrometres.
+        // Past at least one switch of unit.
         QTRY_VERIFY_WITH_TIMEOUT(measure->dataList().size() >= 14, 5000);
         action("actionStop")->trigger();
         const int recorded = measure->dataList().size();
         QCOMPARE(w.table()->rowCount(), recorded);
         QCOMPARE(w.label("lcdNum"), QString("Num:%1").arg(recorded));
-        QCOMPARE(measure->unit(), QString("um"));
-        QCOMPARE(w.label("lcdUnit"), QString("um"));
-        // All rows in micrometres: whole numbers or over-range texts.
+        // Every row, earlier ones included, is shown in the item's unit now.
+        const QString unit = measure->unit();
+        QCOMPARE(w.label("lcdUnit"), unit);
+        QVERIFY(unit == "um" || unit == "mil");
         for (int r = 0; r < recorded; ++r) {
             const QString value = w.table()->index(r, 2).data().toString();
-            QVERIFY2(!value.contains('.'), qPrintable(value));
+            QCOMPARE(w.table()->index(r, 3).data().toString(), unit);
+            QVERIFY2(value.endsWith("OL") || value.contains('.') == (unit == "mil"), qPrintable(value));
         }
+        auto *chart = w.window->findChild<DMMChart *>("chart");
+        QCOMPARE(chart->yAxisTitle(), unit == "um" ? QString("Thickness(um)") : QString("Thickness(mil)"));
+        QCOMPARE(chart->line(0)->points.size(), recorded);
 
         QTest::qWait(100); // readings keep coming, unrecorded
         QCOMPARE(measure->dataList().size(), recorded);
