@@ -18,6 +18,7 @@ public:
 
     // The scanner reads data in place: data must outlive it.
     explicit XmlScanner(const QByteArray &data);
+    XmlScanner(QByteArray &&) = delete;
 
     Token next();
     // Advances like next(); false at the end of the document or on an error.

@@ -14,6 +14,7 @@ class ZipArchive
 public:
     // The archive reads data in place: data must outlive it.
     explicit ZipArchive(const QByteArray &data);
+    ZipArchive(QByteArray &&) = delete;
     ~ZipArchive();
     ZipArchive(const ZipArchive &) = delete;
     ZipArchive &operator=(const ZipArchive &) = delete;
