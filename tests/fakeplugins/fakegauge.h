@@ -1,22 +1,13 @@
 #pragma once
 
-#include "device/interfaces.h"
-
-#include <QObject>
-
-class DmmData;
+#include "plugins/common/gaugeplugin.h"
 
 // A gauge the tests steer: they set whether the port is present and whether
 // open() succeeds, and emit its signals through the meta-object.
-class FakeGauge : public QObject,
-                  public SerialDeviceInf,
-                  public SerialRS232VirInf,
-                  public IDmm,
-                  public IMyDmm
+class FakeGauge : public GaugePlugin
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID IDmm_iid)
-    Q_INTERFACES(SerialDeviceInf SerialRS232VirInf IDmm IMyDmm)
     Q_PROPERTY(bool portPresent MEMBER portPresent)
     Q_PROPERTY(bool openSucceeds MEMBER openSucceeds)
     Q_PROPERTY(bool gaugeOpen MEMBER gaugeOpen)
@@ -28,21 +19,11 @@ public:
     bool openPort(const GaugePortInfo &) override { return true; }
     void closePort() override {}
     bool isPortOpen() const override { return gaugeOpen; }
-    QObject *object() override { return this; }
     GaugePortInfo findPort(quint16 vendorId, quint16 productId) override;
     bool open(SerialDeviceInf *device) override;
     void close() override;
     bool isOpen() override { return gaugeOpen; }
     void readStore() override { ++readStoreCalls; }
-
-signals:
-    void usbRefreshed();
-    void opened();
-    void closed();
-    void message(QString text);
-    void display(const DmmData *data);
-    void displayStore(const DmmData *data);
-    void storeNum(int total, int pos);
 
 private:
     bool portPresent = true;

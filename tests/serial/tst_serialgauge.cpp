@@ -2,6 +2,8 @@
 // pseudo-terminal: the same road a USB gauge takes, minus the USB.
 #include "support/testsupport.h"
 
+#include "emulator.h"
+
 #include "device/dmmdata.h"
 #include "device/interfaces.h"
 #include "plugins/common/gaugetext.h"
@@ -19,44 +21,6 @@ namespace {
 const quint16 vendorId = 1155;
 const quint16 productId = 22336;
 const int waitMs = 15000;
-
-// The emulator as a child process, with a transcript of every reading line it
-// sent: intact ones as sent, "! " before those it damaged.
-class Emulator
-{
-public:
-    explicit Emulator(const QStringList &arguments)
-    {
-        process.start(QStringLiteral(GAUGE_EMULATOR),
-                      arguments + QStringList{"--transcript", dir.filePath("transcript")});
-        if (process.waitForReadyRead(5000))
-            path = QString::fromLocal8Bit(process.readLine()).trimmed();
-    }
-    ~Emulator()
-    {
-        process.terminate();
-        process.waitForFinished(5000);
-    }
-
-    // Reading lines in order; "# fault" lines are left out unless asked for.
-    QStringList transcript(bool withFaults = false) const
-    {
-        QFile file(dir.filePath("transcript"));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList lines;
-        for (const QByteArray &line : file.readAll().split('\n')) {
-            if (!line.isEmpty() && (withFaults || !line.startsWith('#')))
-                lines << QString::fromLatin1(line);
-        }
-        return lines;
-    }
-    QStringList intactLines() const { return transcript().filter(QRegularExpression("^\\$")); }
-
-    QTemporaryDir dir;
-    QProcess process;
-    QString path;
-};
 
 // Takes every signal of the plug-in, connected by signature text as the
 // application connects them.
