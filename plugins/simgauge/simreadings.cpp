@@ -29,8 +29,8 @@ DmmData *SimReadings::next(const QDateTime &time, const QString &unit, const QSt
     data->setUnit(unit);
     data->setBasis(basis);
 
-    // About one reading in forty is taken off the part or on a thick spot.
-    const quint32 roll = random.bounded(40u);
+    // About one reading in a hundred is taken off the part or on a thick spot.
+    const quint32 roll = random.bounded(200u);
     if (roll == 0 || roll == 1) {
         const bool negative = roll == 0;
         data->setOverRange(negative ? -1 : 1);
