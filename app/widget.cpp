@@ -2,6 +2,7 @@
 #include "ui_widget.h"
 
 #include "charts/histogram.h"
+#include "charts/updatethrottle.h"
 #include "device/interfaces.h"
 #include "device/pluginscan.h"
 #include "items/datamodel.h"
@@ -51,6 +52,7 @@ Widget::~Widget()
 void Widget::initObj()
 {
     dataModel = new DataModel;
+    tableScroll = new UpdateThrottle(40, [this] { ui->tv->scrollToBottom(); }, this);
     histogram = ui->Histogram1;
     histogram->setMargins(30, 20, 20, 30);
     const double lowest = std::numeric_limits<double>::lowest();

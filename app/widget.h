@@ -16,6 +16,7 @@ class QStandardItem;
 class SerialDeviceInf;
 class SerialRS232VirInf;
 class TvItemModel;
+class UpdateThrottle;
 struct HistogramRange;
 struct ReportColumn;
 
@@ -85,7 +86,6 @@ private:
     ItemData *storeDataItem() const;
     void initItemTree();
     void showReading(DmmData *reading, double value, const QString &text);
-    void scrollTableToBottom();
     void deleteAllItems();
     QList<QAction *> itemActionsFor(const QModelIndex &index) const;
     void refreshItemView();
@@ -114,5 +114,7 @@ private:
     // The eight histogram classes; they outlive the histogram, which keeps
     // pointers to them.
     QList<HistogramRange *> histogramRanges;
-    bool tableScrollPending = false;
+    // Scrolling the table to its last row costs far more than appending a
+    // row, so a burst of readings scrolls it at most 25 times a second.
+    UpdateThrottle *tableScroll = nullptr;
 };

@@ -125,8 +125,10 @@ void DMMChart::appendPoints(QList<ChartPoint *> points, int line)
 // until the zoom ends.
 void DMMChart::pointsAppended()
 {
-    if (!dragging && !zoomed)
-        invalidateAxes();
+    if (!dragging && !zoomed) {
+        axesDirty = true;
+        appendRepaint.request();
+    }
 }
 
 void DMMChart::clearPoints()

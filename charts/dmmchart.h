@@ -2,6 +2,7 @@
 
 #include "chartscale.h"
 #include "chartticks.h"
+#include "updatethrottle.h"
 
 #include <QColor>
 #include <QFrame>
@@ -111,6 +112,8 @@ private:
     const QPixmap *pictureLayer = &linesLayer; // the top layer: shown and exported
     QTimer *indicatorTimer = nullptr;
     bool axesDirty = true;
+    // Repaints after appended points, at most 25 a second.
+    UpdateThrottle appendRepaint{40, [this] { update(); }};
     bool indicatorDirty = false;
     bool selectionDirty = false;
     QColor backgroundColor = Qt::white;

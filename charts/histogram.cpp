@@ -82,6 +82,8 @@ void Histogram::setYTitle(const QString &title)
 
 void Histogram::setDecimals(int value)
 {
+    if (value == decimals)
+        return;
     decimals = value;
     invalidate();
 }
@@ -93,7 +95,8 @@ void Histogram::addValue(double value)
     values.append(value);
     for (HistogramBin *bin : qAsConst(bins))
         bin->count(value);
-    invalidate();
+    dirty = true;
+    addRepaint.request();
 }
 
 void Histogram::addValues(const QList<double> &newValues)

@@ -2,6 +2,7 @@
 
 #include "histogramlayout.h"
 #include "histogramrange.h" // callers build the classes with this header alone
+#include "updatethrottle.h"
 
 #include <QList>
 #include <QPixmap>
@@ -73,6 +74,8 @@ private:
     QList<HistogramBin *> bins; // one per range, owned
     QList<HistogramBar *> bars; // one per range, owned
     bool dirty = true;
+    // Repaints after added values, at most 25 a second.
+    UpdateThrottle addRepaint{40, [this] { update(); }};
     QPixmap pictureLayer; // axes, ticks, class labels, titles and bars; shown and exported
     HistogramLayout barLayout;
     QString xTitle;

@@ -6,6 +6,7 @@
 #include "charts/chartpoint.h"
 #include "charts/dmmchart.h"
 #include "charts/histogram.h"
+#include "charts/updatethrottle.h"
 #include "device/dmmdata.h"
 #include "device/interfaces.h"
 #include "items/datamodel.h"
@@ -76,21 +77,8 @@ void Widget::slotDmmDisplay(const DmmData *data)
 void Widget::showReading(DmmData *reading, double value, const QString &text)
 {
     dataModel->appendData(reading);
-    scrollTableToBottom();
+    tableScroll->request();
     histogram->addValue(value);
     const QString label = QStringLiteral("%1%2 %3").arg(text, reading->unit(), reading->basis());
     ui->chart->appendPoint(new ChartPoint(value, reading->time(), label), 0);
-}
-
-// Scrolling a table view costs far more than appending a row, so a burst of
-// readings scrolls once, when control returns to the event loop.
-void Widget::scrollTableToBottom()
-{
-    if (tableScrollPending)
-        return;
-    tableScrollPending = true;
-    QMetaObject::invokeMethod(this, [this] {
-        tableScrollPending = false;
-        ui->tv->scrollToBottom();
-    }, Qt::QueuedConnection);
 }
