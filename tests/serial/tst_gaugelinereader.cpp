@@ -225,7 +225,7 @@ void TestGaugeLineReader::stopsWhenHandlerSaysSo()
     QCOMPARE(reader.buffered(), qsizetype(0));
 }
 
-// Seeds and findings of the fuzzer (tools/fuzz), run here on every build.
+// Seeds and findings of the fuzzer (fuzz/serial), run here on every build.
 void TestGaugeLineReader::replaysFuzzCases()
 {
     const QDir root(QStringLiteral(FUZZ_CASES_DIR));
