@@ -57,11 +57,8 @@ private slots:
 
     void init()
     {
-        gauge->setProperty("gaugeOpen", false);
         gauge->setProperty("readStoreCalls", 0);
-        w.window = new Widget;
-        w.window->show();
-        w.trigger("actionConnect");
+        w.openConnected();
     }
 
     void cleanup() { delete w.window; }

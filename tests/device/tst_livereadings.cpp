@@ -47,10 +47,7 @@ private slots:
 
     void init()
     {
-        gauge->setProperty("gaugeOpen", false);
-        w.window = new Widget;
-        w.window->show();
-        w.trigger("actionConnect");
+        w.openConnected();
     }
 
     void cleanup() { delete w.window; }

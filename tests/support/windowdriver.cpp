@@ -11,6 +11,14 @@
 #include <QTableView>
 #include <QTreeView>
 
+void WindowDriver::openConnected()
+{
+    fakeGauge()->setProperty("gaugeOpen", false);
+    window = new Widget;
+    window->show();
+    trigger("actionConnect");
+}
+
 QAction *WindowDriver::action(const char *name) const
 {
     return window->findChild<QAction *>(QLatin1String(name));

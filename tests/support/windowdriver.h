@@ -16,6 +16,10 @@ class WindowDriver
 public:
     Widget *window = nullptr;
 
+    // Builds and shows a new window and connects it to the fake gauge, which
+    // starts closed.
+    void openConnected();
+
     QAction *action(const char *name) const;
     void trigger(const char *name) const;
     QString label(const char *name) const;
